@@ -1,0 +1,6 @@
+#include <iostream>
+
+int main() {
+    std::cout << "skelvar-cli\n";
+    return 0;
+}

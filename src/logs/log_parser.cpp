@@ -1,0 +1,260 @@
+#include "logs/log_parser.hpp"
+
+#include <algorithm>
+
+#include "common/substring_index.hpp"
+#include "common/text.hpp"
+
+namespace logs {
+namespace {
+
+using common::contains;
+using common::trim_spaces;
+
+constexpr std::string_view kGroupMarker = "Model matching";
+
+std::string_view tail_from(std::string_view s, std::size_t pos) {
+    return pos >= s.size() ? std::string_view{} : s.substr(pos);
+}
+
+// The state that one parse carries from group to group.
+class Parser {
+public:
+    Parser(const ParseOptions& options, ParseResult& result) : options_(options), r_(result) {}
+
+    // Returns false when the parse must stop at once.
+    bool block(std::string_view block, std::size_t block_no) {
+        block_no_ = block_no;
+        if (block.empty() || !contains(block, "matched")) return true;
+
+        cut_time(block);
+
+        const std::size_t first_cr = block.find('\r');
+        std::string_view line0 = block.substr(0, first_cr);
+        line0 = tail_from(line0, 2);
+        const auto airline_pos = line0.find("with airline:");
+        if (airline_pos == std::string_view::npos) return false;
+        model_name_ = trim_spaces(line0.substr(0, airline_pos));
+
+        std::size_t pos = first_cr;
+        while (pos != std::string_view::npos) {
+            const std::size_t start = pos + 1;
+            const std::size_t next = block.find('\r', start);
+            line(block.substr(start, next == std::string_view::npos ? std::string_view::npos
+                                                                  : next - start));
+            pos = next;
+        }
+        finish_block();
+        return true;
+    }
+
+    std::vector<std::string> records;  // oldest first
+
+private:
+    void fail(std::string description) {
+        ++r_.failed_steps;
+        if (r_.failed_step_descriptions.size() < kMaxFailureDescriptions) {
+            r_.failed_step_descriptions.push_back("Group " + std::to_string(block_no_) + ": " +
+                                                  std::move(description));
+        }
+    }
+
+    // Hour and minute from the time stamp of the first line after the "Model matching" line.
+    void cut_time(std::string_view block) {
+        time_.clear();
+        const auto inf = block.find("[INF]");
+        if (inf == std::string_view::npos) return;
+        const auto cr = block.find('\r');
+        std::string_view t;
+        if (cr != std::string_view::npos && cr < inf) {
+            // Only that one line: a first line that is a warning must not pull the next
+            // line's text (and its line break) into the time.
+            const auto line_end = block.find('\r', cr + 1);
+            std::string_view line = block.substr(
+                cr, line_end == std::string_view::npos ? std::string_view::npos : line_end - cr);
+            auto stamp_end = line.find("[INF]");
+            if (stamp_end == std::string_view::npos) stamp_end = line.find('[');
+            line = line.substr(0, stamp_end);
+            t = tail_from(line, 10);  // the CR is character 0; with CR LF this starts at the day
+        } else {
+            t = block.substr(0, inf);
+        }
+        const auto space = t.find(' ');
+        if (space != std::string_view::npos) t = t.substr(space + 1);
+        t = trim_spaces(t);
+        const auto last_space = t.rfind(' ');
+        if (last_space == std::string_view::npos) {
+            fail("no blank before the time zone in the time stamp \"" + std::string(t) + "\"");
+        } else {
+            t = t.substr(0, last_space);
+        }
+        const auto last_colon = t.rfind(':');
+        if (last_colon == std::string_view::npos) {
+            fail("no \":\" in the time stamp \"" + std::string(t) + "\"");
+        } else {
+            t = t.substr(0, last_colon);
+        }
+        time_.assign(t);
+    }
+
+    void line(std::string_view l) {
+        if (contains(l, "Got data") || contains(l, "Updating") || contains(l, "https")) l = {};
+        if (!l.empty() && common::contains_ignore_case(l, "failed to model")) {
+            fallback_flag_ = true;
+            ++r_.fail_count;
+        }
+        if (contains(l, "Deleting") || contains(l, "Recie") || contains(l, "Telep")) l = {};
+        if (l.empty()) return;
+
+        const auto matched = l.find("matched");
+        if (matched != std::string_view::npos) {
+            model_text_ = common::replace_all(tail_from(l, matched + 14), "with:", ",");
+            model_text_ = common::replace_all(model_text_, "airline:", ",");
+            if (fallback_flag_) {
+                model_text_ += " (Default Model)";
+                fallback_flag_ = false;
+            }
+            return;
+        }
+        const auto spawn = l.find("Spawn");
+        if (spawn != std::string_view::npos) {
+            fallback_flag_ = false;
+            const std::string_view rest = tail_from(l, spawn + 17);
+            const auto lat = rest.find(" lat:");
+            if (lat == std::string_view::npos) {
+                fail("no \" lat:\" after \"Spawn\" in \"" + std::string(trim_spaces(l)) + "\"");
+                ref_.assign(rest);
+            } else {
+                ref_.assign(rest.substr(0, lat));
+            }
+        }
+        if (contains(l, "Setting")) {
+            const auto f = l.find("for");
+            if (f != std::string_view::npos) call_sign_.assign(tail_from(l, f + 4));
+        }
+    }
+
+    void finish_block() {
+        const auto parts = common::split(model_text_, ",");
+        const std::string_view plane_spawned = parts.size() > 3 ? parts[3] : std::string_view(" ");
+
+        if (contains(plane_spawned, "(Def") && !defaults_index_.contains(ref_)) {
+            std::string entry(trim_spaces(ref_));
+            entry += '#';
+            entry += trim_spaces(call_sign_);
+            entry += ',';
+            r_.defaults_list += entry;
+            defaults_index_.append(entry);
+        }
+
+        if (parts.size() >= 3) {
+            std::string rec;
+            rec.reserve(time_.size() + ref_.size() + model_text_.size() + model_name_.size() +
+                        call_sign_.size() + 8);
+            rec.append(time_).append(",").append(ref_).append(",");
+            rec.append(parts[0]).append(",").append(parts[2]).append(",");
+            rec.append(model_name_).append(",").append(plane_spawned).append(",");
+            rec.append(call_sign_);
+            records.push_back(std::move(rec));
+        } else {
+            fail("the model line has fewer than three parts: \"" + model_text_ + "\"");
+        }
+
+        if (contains(plane_spawned, "Default")) {
+            std::string s6(parts[0]);
+            s6.append(",").append(model_name_).append(">").append(plane_spawned);
+            std::string entry = options_.get_text4 ? options_.get_text4(s6) : std::string();
+            entry.append(":").append(trim_spaces(parts[0])).append(",").append(
+                trim_spaces(parts[2]));
+            if (!seen_index_.contains(entry)) {
+                seen_index_.append(entry);
+                r_.suggestions.push_back(std::move(entry));
+                std::string model_entry = model_name_;
+                model_entry.append(" > ").append(plane_spawned);
+                r_.suggestion_models.push_back(std::move(model_entry));
+            }
+        }
+        ++r_.record_count;
+    }
+
+    const ParseOptions& options_;
+    ParseResult& r_;
+    std::size_t block_no_ = 0;
+    std::string model_text_, ref_, call_sign_, time_, model_name_;
+    bool fallback_flag_ = false;
+    common::SubstringIndex defaults_index_;
+    common::SubstringIndex seen_index_;  // every suggestion listed so far, joined
+};
+
+}  // namespace
+
+std::string_view normalize_line_ends(std::string_view text, std::string& storage) {
+    if (text.find('\r') != std::string_view::npos || text.find('\n') == std::string_view::npos) {
+        return text;
+    }
+    storage.clear();
+    storage.reserve(text.size() + text.size() / 32);
+    for (char c : text) {
+        if (c == '\n') storage.push_back('\r');
+        storage.push_back(c);
+    }
+    return storage;
+}
+
+ParseResult get_list4(std::string_view log_text, const ParseOptions& options) {
+    std::string converted;
+    const std::string_view text = normalize_line_ends(log_text, converted);
+
+    ParseResult result;
+    Parser parser(options, result);
+    std::size_t start = 0;
+    std::size_t block_no = 0;
+    while (true) {
+        const auto hit = text.find(kGroupMarker, start);
+        const std::string_view block =
+            text.substr(start, hit == std::string_view::npos ? std::string_view::npos : hit - start);
+        if (!parser.block(block, block_no)) {
+            result.stopped_early = true;
+            break;
+        }
+        if (hit == std::string_view::npos) break;
+        start = hit + kGroupMarker.size();
+        ++block_no;
+    }
+
+    // Records were collected oldest first; the text shows the newest first.
+    std::size_t total = 0;
+    for (const auto& rec : parser.records) total += rec.size() + 2;
+    std::string records_text;
+    records_text.reserve(total);
+    for (auto it = parser.records.rbegin(); it != parser.records.rend(); ++it) {
+        records_text.append(*it).append("\r\n");
+    }
+    parser.records.clear();
+    parser.records.shrink_to_fit();
+    result.records.assign(std::move(records_text));
+
+    if (!result.stopped_early) {
+        const std::int64_t n = result.record_count;
+        result.scroll_max = n >= 25 ? n : 0;
+        result.scroll_large_change =
+            n <= 25 ? 1
+                    : common::round_half_even(static_cast<double>(options.header_height_twips + 100) *
+                                              static_cast<double>(n + 1) / 26.0);
+    }
+    return result;
+}
+
+std::string failed_steps_message(const ParseResult& result) {
+    if (result.failed_steps == 0) return {};
+    std::string msg = std::to_string(result.failed_steps) +
+                      (result.failed_steps == 1 ? " step" : " steps") +
+                      " of reading the log failed; the fields concerned keep the text cut so far.";
+    for (const auto& d : result.failed_step_descriptions) msg.append("\r\n").append(d);
+    if (result.failed_steps > static_cast<std::int64_t>(result.failed_step_descriptions.size())) {
+        msg.append("\r\n...");
+    }
+    return msg;
+}
+
+}  // namespace logs

@@ -1,0 +1,55 @@
+#pragma once
+// Turns the text of one add-on log into spawn records: one record per "Model matching" group,
+// the failed-match count, the aircraft spawned with a default model and the suggestions for them.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logs/row_text.hpp"
+
+namespace logs {
+
+// Classifies a default-model spawn (" Model?" or " Livery?"); the log code gets it injected so
+// that it does not depend on the matching subsystem.
+using Classifier = std::string (*)(std::string_view s6);
+
+struct ParseOptions {
+    Classifier get_text4 = nullptr;
+    // Height of the table's header label in twips; with the 100-twip gap it is the row pitch
+    // that the scroll bar's LargeChange is measured in.
+    std::int64_t header_height_twips = 0;
+};
+
+struct ParseResult {
+    RowText records;  // records_text: newest record first, each ended by CR LF
+    std::int64_t record_count = 0;
+    std::string defaults_list;              // "ref#callsign," per default-model aircraft
+    std::vector<std::string> suggestions;   // List1(0)
+    std::vector<std::string> suggestion_models;  // List1(1), same index
+    std::int64_t fail_count = 0;
+    // A group's first line lacked "with airline:": the parse ended there and none of the
+    // finishing steps (table page, "Failed:" caption, result files, messages) applies.
+    bool stopped_early = false;
+    std::int64_t scroll_max = 0;
+    std::int64_t scroll_large_change = 1;
+    // Cut steps that failed, in order: their number and the first few descriptions.
+    std::int64_t failed_steps = 0;
+    std::vector<std::string> failed_step_descriptions;
+
+    [[nodiscard]] const std::string& records_text() const noexcept { return records.text(); }
+};
+
+inline constexpr std::size_t kMaxFailureDescriptions = 5;
+
+ParseResult get_list4(std::string_view log_text, const ParseOptions& options);
+
+// The one message that reports the failed cut steps of a parse, or "" when none failed.
+std::string failed_steps_message(const ParseResult& result);
+
+// LF-only text read as CR LF text; any other text is returned unchanged (as a view of itself).
+// The parser cuts lines at CR, so a log saved with bare LF line ends is converted first.
+std::string_view normalize_line_ends(std::string_view text, std::string& storage);
+
+}  // namespace logs

@@ -1,6 +1,10 @@
 #include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-    std::cout << "skelvar-cli\n";
-    return 0;
+#include "cli/cli.hpp"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return cli::run(args, std::cout, std::cerr);
 }

@@ -1,0 +1,47 @@
+#pragma once
+// Everything the main window keeps for the whole run, grouped by subsystem, and the log-view
+// commands that change it. The window renders this state and forwards user actions here.
+
+#include <string>
+#include <vector>
+
+#include "app/log_session.hpp"
+#include "app/startup.hpp"
+#include "logs/log_list.hpp"
+#include "logs/spawn_table.hpp"
+
+namespace app {
+
+struct LogListState {
+    std::string folder;                  // the folder File1 lists
+    std::vector<logs::LogEntry> entries; // List4, each bound to its own file
+    int chosen = -1;                     // List4 selection
+};
+
+struct Session {
+    StartupState start;  // frame, live settings, window texts, menu checks, json_text
+    LogListState list;
+    LogState log;
+    logs::SpawnTable table;
+};
+
+// f_refresh: relists the folder into List4.
+void refresh_log_list(Session& s, std::string folder);
+
+// ">>": step 1 of the folder choice, returning where the picker starts.
+std::string command2_start_folder(Session& s);
+
+// Adopts F as the log folder: the list, Text1, json_path and json_text follow it.
+void adopt_log_folder(Session& s, const std::string& folder);
+
+// The view switch after a click on logs(index); the boxes hold their state after the click.
+// Returns true when the window must ask chk_logs.
+bool logs_mouse_up(Session& s, int index, bool logs0_checked, bool logs1_checked);
+
+// Choosing the List4 entry at index: parses its log and draws the first page.
+ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twips);
+
+// The chosen entry's file, or "" when none is chosen.
+std::string chosen_log_path(const Session& s);
+
+}  // namespace app

@@ -1,0 +1,86 @@
+#include "app/button_style.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::ButtonState;
+
+TEST(ButtonStyle, disabledButton_drawsNothing) {
+    ButtonState b;
+    b.enabled = false;
+    b.background = app::kWhite;
+    std::string caption = "Edit";
+    int style = 10;
+    EXPECT_FALSE(app::style_button(b, caption, style, 0));
+    EXPECT_EQ(b.paints, 0);
+    EXPECT_EQ(b.background, app::kWhite);
+}
+
+TEST(ButtonStyle, hoverWithEmptyCaption_takesTheTagAndSkipsTheSecondCall) {
+    ButtonState b;
+    b.tag = "Update";
+    std::string caption;
+    int style = 1;
+    EXPECT_TRUE(app::style_button(b, caption, style, 0));
+    EXPECT_EQ(caption, "Update");
+    EXPECT_EQ(b.background, app::kHover);
+    EXPECT_EQ(b.text, app::kBlack);
+    caption.clear();
+    EXPECT_FALSE(app::style_button(b, caption, style, 0));
+    EXPECT_EQ(b.paints, 1);
+    // Back to rest repaints once, then not again.
+    EXPECT_TRUE(app::style_button(b, "", 0, 0));
+    EXPECT_FALSE(app::style_button(b, "", 0, 0));
+    EXPECT_EQ(b.background, app::kResting);
+}
+
+TEST(ButtonStyle, stopCaption_isRedOnTheRestingBackground) {
+    ButtonState b;
+    b.background = app::kWhite;  // not yet painted
+    EXPECT_TRUE(app::style_button(b, "sTOp Timer", 10, 0));
+    EXPECT_EQ(b.text, app::kRed);
+    EXPECT_EQ(b.background, app::kResting);
+    EXPECT_EQ(b.tag, "sTOp Timer");
+}
+
+TEST(ButtonStyle, request5_disablesAndPaintsTheDisabledLook) {
+    ButtonState b;
+    std::string caption = "Edit";
+    int style = 10;
+    EXPECT_TRUE(app::style_button(b, caption, style, 5));
+    EXPECT_EQ(style, 12);
+    EXPECT_FALSE(b.enabled);
+    EXPECT_EQ(b.background, app::kDisabledBack);
+    EXPECT_EQ(b.text, app::kDisabledText);
+    EXPECT_FALSE(app::style_button(b, caption, style, 0));
+}
+
+TEST(ButtonStyle, styleTableAndLastDigitRule) {
+    struct Case {
+        int style;
+        app::Rgb back, text;
+    };
+    const Case cases[] = {
+        {7, app::kResting, app::kBlack}, {17, app::kResting, app::kBlack},
+        {11, app::kHover, app::kBlack},  {15, app::kWhite, app::kBlack},
+        {2, app::kWhite, app::kBlue},    {14, app::kWhite, app::kBlue},
+        {3, app::kWhite, app::kBlue},    {20, app::kWhite, app::kBlack},
+    };
+    for (const auto& c : cases) {
+        ButtonState b;
+        b.background = app::kWhite;  // unlisted styles keep the background
+        EXPECT_TRUE(app::style_button(b, "X", c.style, 0)) << c.style;
+        EXPECT_EQ(b.background, c.back) << c.style;
+        EXPECT_EQ(b.text, c.text) << c.style;
+    }
+}
+
+TEST(ButtonStyle, requestMinusOne_skipsAnEmptyRestingButtonOnly) {
+    ButtonState b;  // resting background
+    EXPECT_FALSE(app::style_button(b, "", 10, -1));
+    EXPECT_TRUE(app::style_button(b, "Go", 10, -1));
+    EXPECT_EQ(b.tag, "Go");
+}
+
+}  // namespace

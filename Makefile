@@ -25,6 +25,7 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	./build/release/bench/skelvar-bench
+	./build/release/bench/skelvar-gui-bench
 
 screenshot: build
 	./scripts/screenshot.sh build/dev/bin docs/screenshot.png

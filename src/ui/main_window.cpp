@@ -143,7 +143,7 @@ void MainWindow::build_controls() {
     suggest->addWidget(text4_[1]);
     suggest->addWidget(command4_[2], 0, Qt::AlignHCenter);
     auto* frame2_layout = new QHBoxLayout(frame2_);
-    frame2_layout->addWidget(table_, 1, Qt::AlignTop);
+    frame2_layout->addWidget(table_, 1);
     frame2_layout->addWidget(v1_);
     frame2_layout->addLayout(suggest);
     frame2_layout->setStretch(2, 0);

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 
 #include "platform/qt/qt_platform.hpp"
@@ -18,7 +19,7 @@ constexpr int kMinWide = 120;
 
 SpawnTableWidget::SpawnTableWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Frame2Table"));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -27,7 +28,10 @@ void SpawnTableWidget::set_table(const logs::SpawnTable* table) {
     update();
 }
 
-int SpawnTableWidget::row_pitch() const { return fontMetrics().height() + 6; }
+int SpawnTableWidget::row_pitch() const {
+    // The 25 rows share the height the frame gives, never less than a line and a gap.
+    return std::max(fontMetrics().height() + 6, height() / (logs::SpawnTable::kRows + 1));
+}
 
 int SpawnTableWidget::header_height_twips() const {
     // Twips are 1/1440 inch; the pitch above includes the gap that the row spacing adds.
@@ -37,12 +41,12 @@ int SpawnTableWidget::header_height_twips() const {
 
 QSize SpawnTableWidget::sizeHint() const {
     return {kFixed[0] + kFixed[1] + kFixed[2] + kFixed[3] + kFixed[6] + 2 * 260 + 8 * kGap,
-            row_pitch() * 26 + 2};
+            (fontMetrics().height() + 10) * 26};
 }
 
 QSize SpawnTableWidget::minimumSizeHint() const {
     return {kFixed[0] + kFixed[1] + kFixed[2] + kFixed[3] + kFixed[6] + 2 * kMinWide + 8 * kGap,
-            row_pitch() * 26 + 2};
+            (fontMetrics().height() + 6) * 26};
 }
 
 int SpawnTableWidget::column_width(int column) const {

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -100,6 +101,8 @@ void MainWindow::build_controls() {
     list4_ = new QListWidget(surface_);
     list4_->setObjectName(QStringLiteral("List4"));
     list4_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The right button only opens the chosen log; it must not choose (and parse) another one.
+    list4_->viewport()->installEventFilter(this);
     list4_->setFixedWidth(150);
     command4_[0] = new PictureButton(QStringLiteral("command4_0"), surface_);
     command4_[1] = new PictureButton(QStringLiteral("command4_1"), surface_);
@@ -245,12 +248,15 @@ void MainWindow::form_activate() {
 void MainWindow::closeEvent(QCloseEvent* e) {
     // Form_QueryUnload: save, never cancel.
     sync_texts_to_session();
-    if (!app::savedata(session_.start)) {
-        if (auto m = app::get_token(1, platform_.is_user_admin(), session_.start.frame)) {
-            platform_.message(*m, platform::Buttons::Ok, platform::Icon::None);
-        }
-    }
+    if (!app::savedata(session_.start)) report_write_failure();
     e->accept();
+}
+
+void MainWindow::report_write_failure() {
+    // Once per run, and only to a user who is not an administrator.
+    if (auto m = app::get_token(1, platform_.is_user_admin(), session_.start.frame)) {
+        platform_.message(*m, platform::Buttons::Ok, platform::Icon::None);
+    }
 }
 
 void MainWindow::sync_texts_to_session() {
@@ -260,6 +266,12 @@ void MainWindow::sync_texts_to_session() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease ||
+         e->type() == QEvent::MouseButtonDblClick) &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::RightButton && list4_ != nullptr &&
+        watched == list4_->viewport()) {
+        return true;  // the context-menu event still follows and opens the editor
+    }
     if (e->type() == QEvent::MouseMove) {
         if (watched == surface_) {
             for (PictureButton* b : {command1_, command4_[0], command4_[1], command2_}) {
@@ -268,6 +280,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
         } else if (watched == frame2_) {
             command4_[1]->style_button({}, 0, 1);
             command4_[2]->style_button({}, 0, 2);
+            // Unhandled, the move would reach the surface and rest the top buttons as well.
+            e->accept();
+            return true;
         }
     }
     return QMainWindow::eventFilter(watched, e);
@@ -314,6 +329,7 @@ void MainWindow::list4_click(int row) {
     render_log_list();
     platform_.busy_off();
     show_messages(outcome.messages);
+    if (session_.log.result_files_failed) report_write_failure();
     session_.log.busy_flag = false;
 }
 

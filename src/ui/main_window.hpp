@@ -70,6 +70,7 @@ private:
     void render_failed_label();
     void show_messages(const std::vector<common::Message>& messages);
     void sync_texts_to_session();
+    void report_write_failure();
 
     platform::Platform& platform_;
     app::Session session_;

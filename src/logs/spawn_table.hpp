@@ -105,7 +105,7 @@ class SpawnTable {
 
     void reset_hit_backgrounds(int first_column, int last_column);
 
-    std::array<Row, kRows> cells_{};
+    std::array<Row, kRows> cells_;  // every Cell starts as "-"
     std::int64_t top_row_ = 0;
     RowText marked_text_;
     float scroll_scale_ = 1.0F;

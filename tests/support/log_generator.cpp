@@ -11,7 +11,7 @@ namespace {
 
 // splitmix64: tiny, fast and the same on every platform (std distributions are not).
 class Rng {
-public:
+  public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
     std::uint64_t next() {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
@@ -25,7 +25,7 @@ public:
     double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
     bool chance(double p) { return unit() < p; }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
@@ -241,16 +241,18 @@ constexpr std::array kTypes = std::to_array<AircraftType>({
 std::string_view default_title(Category c) {
     switch (c) {
         case Category::Regional:
-        case Category::Narrow: return "Airbus A320 Neo Standard";
-        case Category::Wide: return "Boeing 787-10 Standard";
-        case Category::Jumbo: return "Boeing 747-8 Standard";
+        case Category::Narrow:
+            return "Airbus A320 Neo Standard";
+        case Category::Wide:
+            return "Boeing 787-10 Standard";
+        case Category::Jumbo:
+            return "Boeing 747-8 Standard";
     }
     return "Airbus A320 Neo Standard";
 }
 
-constexpr std::array<std::string_view, 12> kAirports = {"EDDF", "EGLL", "LFPG", "EHAM", "LEMD",
-                                                        "LIRF", "EDDM", "LSZH", "LOWW", "EKCH",
-                                                        "KJFK", "OMDB"};
+constexpr std::array<std::string_view, 12> kAirports = {
+    "EDDF", "EGLL", "LFPG", "EHAM", "LEMD", "LIRF", "EDDM", "LSZH", "LOWW", "EKCH", "KJFK", "OMDB"};
 
 struct FleetEntry {
     std::size_t type;
@@ -305,7 +307,7 @@ const Vocabulary& vocabulary() {
 constexpr std::uint64_t kDayMs = 86'400'000;
 
 class Writer {
-public:
+  public:
     Writer(std::string& out, LineEnds ends) : out_(out) {
         eol_ = ends == LineEnds::CrLf ? "\r\n" : ends == LineEnds::Lf ? "\n" : "\r";
     }
@@ -355,7 +357,7 @@ public:
         return num(v / 10000).put('.').num(v % 10000, 4);
     }
 
-private:
+  private:
     std::string& out_;
     std::string_view eol_;
     std::uint64_t ms_ = 0;
@@ -368,7 +370,10 @@ struct Flight {
     bool new_colours;
 };
 
-void write_callsign(Writer& w, const Flight& f) { w << f.airline->icao; w.num(f.number); }
+void write_callsign(Writer& w, const Flight& f) {
+    w << f.airline->icao;
+    w.num(f.number);
+}
 
 void write_title(Writer& w, const Flight& f) {
     w << f.type->name << " " << f.airline->name;
@@ -533,8 +538,8 @@ void write_group(Writer& w, Rng& rng, const LogOptions& o, LogFacts& facts) {
     for (std::uint32_t i = rng.below(4); i > 0; --i) write_noise(w, rng, f, facts);
 
     if (fallback) {
-        w.line("WRN") << kFailureWordings[rng.below(kFailureWordings.size())] << " "
-                      << f.type->code << " " << f.airline->icao << ", using a default model";
+        w.line("WRN") << kFailureWordings[rng.below(kFailureWordings.size())] << " " << f.type->code
+                      << " " << f.airline->icao << ", using a default model";
         w.end();
         w.tick(1 + rng.below(5));
     }
@@ -581,8 +586,12 @@ void write_group(Writer& w, Rng& rng, const LogOptions& o, LogFacts& facts) {
 
 }  // namespace
 
-std::size_t airline_count() { return kAirlines.size(); }
-std::size_t type_count() { return kTypes.size(); }
+std::size_t airline_count() {
+    return kAirlines.size();
+}
+std::size_t type_count() {
+    return kTypes.size();
+}
 
 GeneratedLog generate_log(const LogOptions& options) {
     GeneratedLog log;
@@ -595,9 +604,10 @@ GeneratedLog generate_log(const LogOptions& options) {
     const std::uint64_t first = 6ull * 3600 * 1000;
     const std::uint64_t step = (kDayMs - first) / (options.groups + 1);
     for (std::size_t i = 0; i < options.groups; ++i) {
-        w.set_time(first + i * step + (step > 1 ? rng.below(static_cast<std::uint32_t>(
-                                                       std::min<std::uint64_t>(step / 2, 1u << 30))) :
-                                                0));
+        w.set_time(first + i * step +
+                   (step > 1 ? rng.below(static_cast<std::uint32_t>(
+                                   std::min<std::uint64_t>(step / 2, 1u << 30)))
+                             : 0));
         write_group(w, rng, options, log.facts);
         ++log.facts.groups;
     }

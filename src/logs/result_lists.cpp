@@ -30,13 +30,13 @@ std::string grouped_list(bool defaults, const RowText& records) {
         pair.assign(f[3]).append(",").append(f[4]);
         const bool pair_seen = pair.find('\r') == std::string::npos
                                    ? lines_index.contains(pair)
-                                   : contains(text, pair);
+                                   : common::find_bytes(text, pair) != std::string::npos;
         if (pair_seen) continue;
 
         line.assign(pair).append(",").append(f[5]);
         std::size_t airline_pos = std::string::npos;
         if (f[3].find('\r') != std::string_view::npos || lines_index.contains(f[3])) {
-            airline_pos = text.find(f[3]);
+            airline_pos = common::find_bytes(text, f[3]);
         }
         const std::size_t crlf =
             airline_pos == std::string::npos ? std::string::npos : text.find("\r\n", airline_pos);
@@ -60,7 +60,8 @@ std::string models_list(const RowText& records) {
         if (row.empty()) continue;
         const auto f = common::split(row, ",");
         if (f.size() < 6) continue;
-        line.assign(f[2]).append(",").append(f[3]).append(",").append(f[4]).append(",").append(f[5]);
+        line.assign(f[2]).append(",").append(f[3]).append(",").append(f[4]).append(",").append(
+            f[5]);
         if (index.contains(line)) continue;
         line.append("\r\n");
         text.append(line);
@@ -73,9 +74,12 @@ std::string models_list(const RowText& records) {
 
 std::string_view result_file_name(int kind) {
     switch (kind) {
-        case kNoMatch: return "no-match";
-        case kMatched: return "matched";
-        default: return "models";
+        case kNoMatch:
+            return "no-match";
+        case kMatched:
+            return "matched";
+        default:
+            return "models";
     }
 }
 
@@ -135,7 +139,7 @@ Report chk_types_listed(std::string_view log_text) {
     }
     if (report.text.empty()) {
         report.message = common::Message{"No such information in current log.",
-                                          common::Message::Icon::Information};
+                                         common::Message::Icon::Information};
     }
     return report;
 }

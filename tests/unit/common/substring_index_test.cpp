@@ -7,9 +7,12 @@
 
 namespace {
 
-TEST(SubstringIndex, agreesWithPlainSearchOnRandomGrowingText) {
+class SubstringIndexBudget : public ::testing::TestWithParam<std::size_t> {};
+
+// Past its budget the index answers by plain search; the answers must not change.
+TEST_P(SubstringIndexBudget, agreesWithPlainSearchOnRandomGrowingText) {
     std::mt19937 rng(7);
-    common::SubstringIndex index;
+    common::SubstringIndex index(GetParam());
     std::string text;
     const std::string alphabet = "ab,#\r\n";
     for (int step = 0; step < 300; ++step) {
@@ -26,6 +29,19 @@ TEST(SubstringIndex, agreesWithPlainSearchOnRandomGrowingText) {
                 << "needle '" << needle << "' in text of " << text.size() << " bytes";
         }
     }
+    EXPECT_EQ(index.using_automaton(), text.size() <= GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Budgets, SubstringIndexBudget,
+                         ::testing::Values(common::SubstringIndex::kDefaultBudget, 0, 1, 37));
+
+TEST(FindBytes, findsTheFirstOccurrenceOnRepetitiveText) {
+    const std::string hay(100000, 'x');
+    EXPECT_EQ(common::find_bytes(hay, std::string(500, 'x') + "y"), std::string::npos);
+    EXPECT_EQ(common::find_bytes(hay + "y", std::string(500, 'x') + "y"), 100000u - 500u);
+    EXPECT_EQ(common::find_bytes("abc", ""), 0u);
+    EXPECT_EQ(common::find_bytes("ab", "abc"), std::string::npos);
+    EXPECT_EQ(common::find_bytes(std::string("a\0b\0c", 5), std::string("\0c", 2)), 3u);
 }
 
 TEST(SubstringIndex, emptyNeedleAndEmptyText) {

@@ -752,6 +752,24 @@ TEST(LogParserBadInput, fiftyMegabyteLines) {
     EXPECT_EQ(records_of(r), (std::vector<std::string>{record_of(b), record_of(Group{})}));
 }
 
+// A damaged log can put megabytes into one field that the substring tests index; the answers
+// must stay exact while the index stops growing past its budget.
+TEST(LogParserBadInput, hugeRefInADefaultGroup_keepsExactDefaultsAndSuggestions) {
+    std::mt19937 rng(11);
+    std::string huge(20u << 20, ' ');
+    for (char& c : huge) c = static_cast<char>('A' + rng() % 26);
+    const Group big{.ref = huge, .callsign = "BIG1", .failure = true};
+    const Group inside{.ref = huge.substr(1000, 6), .callsign = "IN1", .failure = true};
+    const Group fresh{.ref = "0123", .callsign = "NEW1", .failure = true};
+    const auto r = parse(log_of({big, inside, fresh, fresh}));
+    ASSERT_EQ(r.record_count, 4);
+    // The second ref occurs inside the first one, so only the first and the third are listed.
+    EXPECT_EQ(r.defaults_list, huge + "#BIG1,0123#NEW1,");
+    EXPECT_EQ(r.suggestions.size(), 1u);
+    const auto lists = logs::make_result_lists(r.records);
+    EXPECT_EQ(common::split(lists.nomatch_text, "\r\n").size(), 2u);
+}
+
 TEST(LogParserBadInput, onlyMarkers) {
     std::string text;
     for (int i = 0; i < 200000; ++i) text += "Model matching";

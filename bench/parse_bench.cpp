@@ -2,9 +2,11 @@
 // shape. Times are the best of several runs; peak memory is measured in a child process that
 // reads the log from disk as the program does.
 
+#if defined(__unix__)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -49,8 +51,13 @@ double best_seconds(const std::string& text, int runs, Choice& out) {
     return best;
 }
 
-// Peak resident memory (bytes) of a child that reads the file and chooses it.
+// Peak resident memory (bytes) of a child that reads the file and chooses it; -1 where the
+// platform cannot fork.
 long long peak_bytes_of_choice(const std::string& path) {
+#if !defined(__unix__)
+    (void)path;
+    return -1;
+#else
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
@@ -64,6 +71,7 @@ long long peak_bytes_of_choice(const std::string& path) {
         return -1;
     }
     return static_cast<long long>(usage.ru_maxrss) * 1024;  // ru_maxrss is in KiB on Linux
+#endif
 }
 
 }  // namespace

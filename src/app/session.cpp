@@ -42,8 +42,6 @@ ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twip
     if (index < 0 || index >= static_cast<int>(s.list.entries.size())) return {};
     s.list.chosen = index;
     s.table.clearlist();
-    s.log.parse.suggestions.clear();
-    s.log.parse.suggestion_models.clear();
     ChooseOutcome outcome = choose_log(s.log, chosen_log_path(s), s.start.frame.program_folder,
                                        header_height_twips);
     if (outcome.started && !s.log.parse.stopped_early) s.table.after_parse(s.log.parse.records);

@@ -1,7 +1,5 @@
 #include "cli/cli.hpp"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 
@@ -80,10 +78,7 @@ bool check_readable(const std::string& path, std::ostream& err) {
         err << "skelvar-cli: cannot read log file " << path << ": no such file\n";
         return false;
     }
-    std::ifstream probe(std::filesystem::path(std::u8string(
-                            reinterpret_cast<const char8_t*>(path.data()), path.size())),
-                        std::ios::binary);
-    if (!probe) {
+    if (!common::file_readable(path)) {
         err << "skelvar-cli: cannot read log file " << path << ": access denied\n";
         return false;
     }

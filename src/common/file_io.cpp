@@ -101,6 +101,12 @@ bool file_exists(std::string_view path) {
     return fs::is_regular_file(to_path(path), ec);
 }
 
+bool file_readable(std::string_view path) {
+    if (!file_exists(path)) return false;
+    std::ifstream probe(to_path(path), std::ios::binary);
+    return static_cast<bool>(probe);
+}
+
 bool folder_exists(std::string_view path) {
     if (path.empty()) return false;
     std::error_code ec;

@@ -22,6 +22,8 @@ bool savetext(std::string_view path, std::string_view buffer);
 bool append_text(std::string_view path, std::string_view line);
 
 bool file_exists(std::string_view path);
+// The file exists and can be opened for reading.
+bool file_readable(std::string_view path);
 bool folder_exists(std::string_view path);
 bool create_folder(std::string_view path);  // true when it exists afterwards
 bool remove_file(std::string_view path);    // true when no such file exists afterwards

@@ -319,8 +319,6 @@ void MainWindow::list4_click(int row) {
     label9_->setText(QStringLiteral("Failed:0"));
     label9_->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
     platform_.busy_on();
-    list1_[0]->clear();
-    list1_[1]->clear();
     const app::ChooseOutcome outcome = app::list4_click(session_, row, table_->header_height_twips());
     render_after_parse();
     // Clicks made while the log was read are dropped, as the busy flag promises.

@@ -110,8 +110,9 @@ int main(int argc, char** argv) {
     std::printf("  %8zu groups  %8.1f MB  %8.3f s  (%lld records)\n", big, mb, t_big,
                 static_cast<long long>(c_big.records));
     std::printf("  growth for 10x the groups: %.2fx the time (target <= 12x)\n", ratio);
-    std::printf("  peak memory reading + choosing the big log: %.1f MB = %.2fx the log (target <= 3x)\n",
-                static_cast<double>(peak) / 1e6, mem_ratio);
+    std::printf(
+        "  peak memory reading + choosing the big log: %.1f MB = %.2fx the log (target <= 3x)\n",
+        static_cast<double>(peak) / 1e6, mem_ratio);
     const bool ok = t_big <= 1.0 && ratio <= 12.0 && peak > 0 && mem_ratio <= 3.0;
     std::printf("%s\n", ok ? "targets met" : "TARGETS MISSED");
     return ok ? 0 : 1;

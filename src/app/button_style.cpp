@@ -25,11 +25,15 @@ bool style_button(ButtonState& b, std::string& caption, int& style, int request)
     const int digit = std::abs(style) % 10;
     b.text = (digit == 0 || digit == 7) ? kBlack : kBlue;
     switch (style) {
-        case 0: case 7: case 10: case 17:
+        case 0:
+        case 7:
+        case 10:
+        case 17:
             b.background = kResting;
             b.text = kBlack;
             break;
-        case 1: case 11:
+        case 1:
+        case 11:
             b.background = kHover;
             b.text = kBlack;
             break;
@@ -37,7 +41,8 @@ bool style_button(ButtonState& b, std::string& caption, int& style, int request)
             b.background = kWhite;
             b.text = kBlack;
             break;
-        case 2: case 14:
+        case 2:
+        case 14:
             b.background = kWhite;
             b.text = kBlue;
             break;

@@ -25,10 +25,10 @@ struct ButtonState {
     bool enabled = true;
     Rgb background{kResting};
     Rgb text{kBlack};
-    std::string tag;      // the caption last painted
+    std::string tag;  // the caption last painted
     std::string font = "Arial";
     int font_points = 10;
-    int paints = 0;       // how many times the button was repainted
+    int paints = 0;  // how many times the button was repainted
 };
 
 // Paints the button in a style. caption may be "" (then the tag's caption is used, and the

@@ -6,8 +6,8 @@
 
 namespace app {
 
-ChooseOutcome parse_log_text(LogState& state, std::string log_text, const std::string& models_folder,
-                             std::int64_t header_height_twips) {
+ChooseOutcome parse_log_text(LogState& state, std::string log_text,
+                             const std::string& models_folder, std::int64_t header_height_twips) {
     ChooseOutcome outcome;
     if (state.busy_flag) return outcome;
     state.busy_flag = true;
@@ -49,6 +49,8 @@ std::string failed_caption(const LogState& state) {
     return "Failed:" + std::to_string(state.parse.fail_count);
 }
 
-bool failed_caption_red(const LogState& state) { return state.parse.fail_count > 0; }
+bool failed_caption_red(const LogState& state) {
+    return state.parse.fail_count > 0;
+}
 
 }  // namespace app

@@ -21,7 +21,7 @@ struct LogState {
 };
 
 struct ChooseOutcome {
-    bool started = false;                 // false: a parse was already running
+    bool started = false;                   // false: a parse was already running
     std::vector<common::Message> messages;  // in the order the window shows them
 };
 
@@ -31,7 +31,8 @@ inline constexpr std::int64_t kDefaultHeaderHeightTwips = 195;
 
 // Parses the log text (already read) into the state and writes the result lists under
 // models_folder when records were found.
-ChooseOutcome parse_log_text(LogState& state, std::string log_text, const std::string& models_folder,
+ChooseOutcome parse_log_text(LogState& state, std::string log_text,
+                             const std::string& models_folder,
                              std::int64_t header_height_twips = kDefaultHeaderHeightTwips);
 
 // Reads the log at path (a missing file reads as empty), then parse_log_text. Deletes the file

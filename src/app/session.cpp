@@ -42,15 +42,16 @@ ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twip
     if (index < 0 || index >= static_cast<int>(s.list.entries.size())) return {};
     s.list.chosen = index;
     s.table.clearlist();
-    ChooseOutcome outcome = choose_log(s.log, chosen_log_path(s), s.start.frame.program_folder,
-                                       header_height_twips);
+    ChooseOutcome outcome =
+        choose_log(s.log, chosen_log_path(s), s.start.frame.program_folder, header_height_twips);
     if (outcome.started && !s.log.parse.stopped_early) s.table.after_parse(s.log.parse.records);
     return outcome;
 }
 
 std::string chosen_log_path(const Session& s) {
     if (s.list.chosen < 0 || s.list.chosen >= static_cast<int>(s.list.entries.size())) return {};
-    return logs::log_path(s.list.folder, s.list.entries[static_cast<std::size_t>(s.list.chosen)].file_name);
+    return logs::log_path(s.list.folder,
+                          s.list.entries[static_cast<std::size_t>(s.list.chosen)].file_name);
 }
 
 }  // namespace app

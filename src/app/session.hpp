@@ -13,9 +13,9 @@
 namespace app {
 
 struct LogListState {
-    std::string folder;                  // the folder File1 lists
-    std::vector<logs::LogEntry> entries; // List4, each bound to its own file
-    int chosen = -1;                     // List4 selection
+    std::string folder;                   // the folder File1 lists
+    std::vector<logs::LogEntry> entries;  // List4, each bound to its own file
+    int chosen = -1;                      // List4 selection
 };
 
 struct Session {

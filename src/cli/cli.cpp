@@ -150,14 +150,15 @@ int report(const Args& a, std::ostream& out, std::ostream& err) {
 
     const std::string log_text = common::read_file(log_path);
     const bool failures = kind == "failures";
-    const logs::Report r = failures ? logs::get_failures(log_text) : logs::chk_types_listed(log_text);
+    const logs::Report r =
+        failures ? logs::get_failures(log_text) : logs::chk_types_listed(log_text);
     if (r.message) {
         print_message(out, r.message->text);
         return kNoRecords;
     }
-    const std::string target = failures
-                                   ? common::join_path(common::join_path(a.app_folder, "models"), "failures")
-                                   : common::join_path(common::join_path(a.app_folder, "system"), "fnd");
+    const std::string target =
+        failures ? common::join_path(common::join_path(a.app_folder, "models"), "failures")
+                 : common::join_path(common::join_path(a.app_folder, "system"), "fnd");
     const bool written = common::savetext(target, r.text);
     out << common::replace_all(r.text, "\r\n", "\n");
     if (!written) {

@@ -8,7 +8,9 @@
 namespace common {
 
 char path_separator() noexcept;
-inline bool is_separator(char c) noexcept { return c == '\\' || c == '/'; }
+inline bool is_separator(char c) noexcept {
+    return c == '\\' || c == '/';
+}
 
 // folder + separator + name; no separator is doubled when the folder already ends in one.
 std::string join_path(std::string_view folder, std::string_view name);

@@ -126,9 +126,15 @@ std::string format_shortest(T v) {
 }
 }  // namespace
 
-std::string format_single(float v) { return format_shortest(v); }
-std::string format_double(double v) { return format_shortest(v); }
-std::string format_int(std::int64_t v) { return std::to_string(v); }
+std::string format_single(float v) {
+    return format_shortest(v);
+}
+std::string format_double(double v) {
+    return format_shortest(v);
+}
+std::string format_int(std::int64_t v) {
+    return std::to_string(v);
+}
 
 }  // namespace common
 

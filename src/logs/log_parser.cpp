@@ -19,7 +19,7 @@ std::string_view tail_from(std::string_view s, std::size_t pos) {
 
 // The state that one parse carries from group to group.
 class Parser {
-public:
+  public:
     Parser(const ParseOptions& options, ParseResult& result) : options_(options), r_(result) {}
 
     // Returns false when the parse must stop at once.
@@ -40,8 +40,8 @@ public:
         while (pos != std::string_view::npos) {
             const std::size_t start = pos + 1;
             const std::size_t next = block.find('\r', start);
-            line(block.substr(start, next == std::string_view::npos ? std::string_view::npos
-                                                                  : next - start));
+            line(block.substr(
+                start, next == std::string_view::npos ? std::string_view::npos : next - start));
             pos = next;
         }
         finish_block();
@@ -50,7 +50,7 @@ public:
 
     std::vector<std::string> records;  // oldest first
 
-private:
+  private:
     void fail(std::string description) {
         ++r_.failed_steps;
         if (r_.failed_step_descriptions.size() < kMaxFailureDescriptions) {
@@ -164,8 +164,10 @@ private:
             std::string s6(parts[0]);
             s6.append(",").append(model_name_).append(">").append(plane_spawned);
             std::string entry = options_.get_text4 ? options_.get_text4(s6) : std::string();
-            entry.append(":").append(trim_spaces(parts[0])).append(",").append(
-                trim_spaces(parts[2]));
+            entry.append(":")
+                .append(trim_spaces(parts[0]))
+                .append(",")
+                .append(trim_spaces(parts[2]));
             if (!seen_index_.contains(entry)) {
                 seen_index_.append(entry);
                 r_.suggestions.push_back(std::move(entry));
@@ -211,8 +213,8 @@ ParseResult get_list4(std::string_view log_text, const ParseOptions& options) {
     std::size_t block_no = 0;
     while (true) {
         const auto hit = text.find(kGroupMarker, start);
-        const std::string_view block =
-            text.substr(start, hit == std::string_view::npos ? std::string_view::npos : hit - start);
+        const std::string_view block = text.substr(
+            start, hit == std::string_view::npos ? std::string_view::npos : hit - start);
         if (!parser.block(block, block_no)) {
             result.stopped_early = true;
             break;
@@ -238,9 +240,10 @@ ParseResult get_list4(std::string_view log_text, const ParseOptions& options) {
         const std::int64_t n = result.record_count;
         result.scroll_max = n >= 25 ? n : 0;
         result.scroll_large_change =
-            n <= 25 ? 1
-                    : common::round_half_even(static_cast<double>(options.header_height_twips + 100) *
-                                              static_cast<double>(n + 1) / 26.0);
+            n <= 25
+                ? 1
+                : common::round_half_even(static_cast<double>(options.header_height_twips + 100) *
+                                          static_cast<double>(n + 1) / 26.0);
     }
     return result;
 }

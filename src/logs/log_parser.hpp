@@ -25,8 +25,8 @@ struct ParseOptions {
 struct ParseResult {
     RowText records;  // records_text: newest record first, each ended by CR LF
     std::int64_t record_count = 0;
-    std::string defaults_list;              // "ref#callsign," per default-model aircraft
-    std::vector<std::string> suggestions;   // List1(0)
+    std::string defaults_list;                   // "ref#callsign," per default-model aircraft
+    std::vector<std::string> suggestions;        // List1(0)
     std::vector<std::string> suggestion_models;  // List1(1), same index
     std::int64_t fail_count = 0;
     // A group's first line lacked "with airline:": the parse ended there and none of the

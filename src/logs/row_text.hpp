@@ -10,7 +10,7 @@
 namespace logs {
 
 class RowText {
-public:
+  public:
     RowText() = default;
     explicit RowText(std::string text) { assign(std::move(text)); }
 
@@ -24,7 +24,7 @@ public:
     [[nodiscard]] std::size_t row_count() const noexcept { return starts_.size(); }
     [[nodiscard]] std::string_view row(std::size_t i) const noexcept;
 
-private:
+  private:
     std::string text_;
     std::vector<std::size_t> starts_;
 };

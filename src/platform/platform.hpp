@@ -18,7 +18,7 @@ struct HttpResult {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     virtual Answer message(std::string_view text, Buttons buttons = Buttons::Ok,

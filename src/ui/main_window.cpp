@@ -24,7 +24,9 @@
 namespace ui {
 namespace {
 
-QString qs(std::string_view s) { return platform::to_display(s); }
+QString qs(std::string_view s) {
+    return platform::to_display(s);
+}
 
 platform::Icon icon_of(const common::Message& m) {
     return m.icon == common::Message::Icon::Information ? platform::Icon::Information
@@ -136,7 +138,8 @@ void MainWindow::build_controls() {
     text4_[1]->setObjectName(QStringLiteral("Text4_1"));
     command4_[2] = new PictureButton(QStringLiteral("command4_2"), frame2_);
     auto* suggest = new QVBoxLayout;
-    suggest->addWidget(caption_label(QStringLiteral("Label10_0"), QStringLiteral("Airlines"), frame2_));
+    suggest->addWidget(
+        caption_label(QStringLiteral("Label10_0"), QStringLiteral("Airlines"), frame2_));
     suggest->addWidget(list1_[0], 1);
     suggest->addWidget(list1_[1]);
     suggest->addWidget(caption_label(QStringLiteral("Label10_1"), QStringLiteral("Type"), frame2_));
@@ -162,7 +165,8 @@ void MainWindow::build_controls() {
     list3_ = new QListWidget(frame5_);
     list3_->setObjectName(QStringLiteral("list3_0"));
     auto* frame5_layout = new QVBoxLayout(frame5_);
-    frame5_layout->addWidget(caption_label(QStringLiteral("Label8_0"), QStringLiteral("Models Found"), frame5_));
+    frame5_layout->addWidget(
+        caption_label(QStringLiteral("Label8_0"), QStringLiteral("Models Found"), frame5_));
     frame5_layout->addWidget(list3_, 1);
     frame5_->setFixedWidth(150);
 
@@ -204,8 +208,10 @@ void MainWindow::build_controls() {
     });
 
     // Hover look: each button lights up under the mouse (request = element index).
-    connect(command2_, &PictureButton::hovered, this, [this] { command2_->style_button({}, 1, 0); });
-    connect(command1_, &PictureButton::hovered, this, [this] { command1_->style_button({}, 1, 0); });
+    connect(command2_, &PictureButton::hovered, this,
+            [this] { command2_->style_button({}, 1, 0); });
+    connect(command1_, &PictureButton::hovered, this,
+            [this] { command1_->style_button({}, 1, 0); });
     for (int i = 0; i < 3; ++i) {
         connect(command4_[i], &PictureButton::hovered, this,
                 [this, i] { command4_[i]->style_button({}, 1, i); });
@@ -319,7 +325,8 @@ void MainWindow::list4_click(int row) {
     label9_->setText(QStringLiteral("Failed:0"));
     label9_->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
     platform_.busy_on();
-    const app::ChooseOutcome outcome = app::list4_click(session_, row, table_->header_height_twips());
+    const app::ChooseOutcome outcome =
+        app::list4_click(session_, row, table_->header_height_twips());
     render_after_parse();
     // Clicks made while the log was read are dropped, as the busy flag promises.
     session_.log.busy_flag = true;
@@ -354,7 +361,9 @@ void MainWindow::render_failed_label() {
                                : QStringLiteral("color: rgb(0,0,0);"));
 }
 
-void MainWindow::render_table() { table_->update(); }
+void MainWindow::render_table() {
+    table_->update();
+}
 
 void MainWindow::show_messages(const std::vector<common::Message>& messages) {
     for (const auto& m : messages) platform_.message(m.text, platform::Buttons::Ok, icon_of(m));
@@ -433,11 +442,11 @@ void MainWindow::v1_action(int action) {
     // A click in the trough moves by the parse's large change, with a one-page thumb.
     const std::int64_t step = v1_large_change_;
     if (action == QAbstractSlider::SliderPageStepAdd) {
-        v1_->setSliderPosition(static_cast<int>(
-            std::min<std::int64_t>(v1_->maximum(), static_cast<std::int64_t>(v1_->value()) + step)));
+        v1_->setSliderPosition(static_cast<int>(std::min<std::int64_t>(
+            v1_->maximum(), static_cast<std::int64_t>(v1_->value()) + step)));
     } else if (action == QAbstractSlider::SliderPageStepSub) {
-        v1_->setSliderPosition(static_cast<int>(
-            std::max<std::int64_t>(v1_->minimum(), static_cast<std::int64_t>(v1_->value()) - step)));
+        v1_->setSliderPosition(static_cast<int>(std::max<std::int64_t>(
+            v1_->minimum(), static_cast<std::int64_t>(v1_->value()) - step)));
     }
 }
 

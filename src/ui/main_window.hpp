@@ -24,7 +24,7 @@ class SpawnTableWidget;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     MainWindow(platform::Platform& platform, std::string program_folder, bool comma_decimal,
                QWidget* parent = nullptr);
 
@@ -36,13 +36,13 @@ public:
     // Large-change step of v1 as the parse set it (a trough click moves by it).
     [[nodiscard]] std::int64_t v1_large_change() const { return v1_large_change_; }
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     void build_controls();
     void build_menus();
     void style_all_buttons();

@@ -5,7 +5,9 @@
 
 namespace ui {
 namespace {
-QColor to_qcolor(const app::Rgb& c) { return QColor(c.r, c.g, c.b); }
+QColor to_qcolor(const app::Rgb& c) {
+    return QColor(c.r, c.g, c.b);
+}
 }  // namespace
 
 PictureButton::PictureButton(const QString& object_name, QWidget* parent) : QWidget(parent) {

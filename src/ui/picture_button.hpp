@@ -9,7 +9,7 @@ namespace ui {
 
 class PictureButton : public QWidget {
     Q_OBJECT
-public:
+  public:
     PictureButton(const QString& object_name, QWidget* parent = nullptr);
 
     // Paints the button in a style; "" takes the caption from the tag. Returns whether it
@@ -20,17 +20,17 @@ public:
     [[nodiscard]] QString caption() const { return QString::fromStdString(state_.tag); }
     QSize sizeHint() const override;
 
-signals:
+  signals:
     void clicked();
     void hovered();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     app::ButtonState state_;
     bool pressed_ = false;
 };

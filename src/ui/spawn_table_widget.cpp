@@ -87,9 +87,10 @@ void SpawnTableWidget::paintEvent(QPaintEvent*) {
     for (int col = 1; col <= logs::SpawnTable::kColumns; ++col) {
         const QRect r = cell_rect(0, col);
         p.drawText(r.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8(logs::kHeaderCaptions[static_cast<std::size_t>(col - 1)].data(),
-                                     static_cast<qsizetype>(
-                                         logs::kHeaderCaptions[static_cast<std::size_t>(col - 1)].size())));
+                   QString::fromUtf8(
+                       logs::kHeaderCaptions[static_cast<std::size_t>(col - 1)].data(),
+                       static_cast<qsizetype>(
+                           logs::kHeaderCaptions[static_cast<std::size_t>(col - 1)].size())));
     }
     p.setFont(font());
     const QColor grid = normal.darker(108);

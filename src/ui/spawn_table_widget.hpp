@@ -10,7 +10,7 @@ namespace ui {
 
 class SpawnTableWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SpawnTableWidget(QWidget* parent = nullptr);
 
     void set_table(const logs::SpawnTable* table);
@@ -21,16 +21,16 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+  signals:
     void cellPressed(int row, int column, Qt::MouseButton button, QPoint global_pos);
     void cellClicked(int row, int column);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     [[nodiscard]] int column_left(int column) const;
     [[nodiscard]] int column_width(int column) const;
     [[nodiscard]] std::pair<int, int> hit(QPoint pos) const;

@@ -48,7 +48,9 @@ std::string from_display(const QString& text) {
 }
 
 namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 }  // namespace
 
 Answer QtPlatform::message(std::string_view text, Buttons buttons, Icon icon) {
@@ -56,25 +58,42 @@ Answer QtPlatform::message(std::string_view text, Buttons buttons, Icon icon) {
     box.setWindowTitle(QStringLiteral("Skelvar"));
     box.setText(to_display(text));
     switch (icon) {
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
-        case Icon::None: break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::None:
+            break;
     }
     switch (buttons) {
-        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
     const int result = box.exec();
     switch (result) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        case QMessageBox::Cancel: return Answer::Cancel;
-        default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
 }
 
@@ -88,7 +107,8 @@ bool QtPlatform::open_file(std::string_view path, std::string_view /*working_fol
 
 bool QtPlatform::open_in_text_editor(std::string_view path) {
 #ifdef Q_OS_WIN
-    return QProcess::startDetached(QStringLiteral("notepad.exe"), {QDir::toNativeSeparators(qs(path))});
+    return QProcess::startDetached(QStringLiteral("notepad.exe"),
+                                   {QDir::toNativeSeparators(qs(path))});
 #else
     // No fixed editor elsewhere: the desktop's handler for plain text files.
     return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
@@ -147,6 +167,8 @@ void QtPlatform::busy_off() {
     busy_ = false;
 }
 
-void QtPlatform::process_events() { QCoreApplication::processEvents(); }
+void QtPlatform::process_events() {
+    QCoreApplication::processEvents();
+}
 
 }  // namespace platform

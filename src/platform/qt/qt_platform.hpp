@@ -9,7 +9,7 @@
 namespace platform {
 
 class QtPlatform final : public Platform {
-public:
+  public:
     // Dialogs are owned by this window (may be null).
     void set_owner(QWidget* owner) { owner_ = owner; }
 
@@ -25,7 +25,7 @@ public:
     void busy_off() override;
     void process_events() override;
 
-private:
+  private:
     QPointer<QWidget> owner_;
     bool busy_ = false;
 };

@@ -2,22 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using app::ButtonState;
 
-TEST(ButtonStyle, disabledButton_drawsNothing) {
-    ButtonState b;
-    b.enabled = false;
-    b.background = app::kWhite;
-    std::string caption = "Edit";
-    int style = 10;
-    EXPECT_FALSE(app::style_button(b, caption, style, 0));
-    EXPECT_EQ(b.paints, 0);
-    EXPECT_EQ(b.background, app::kWhite);
+TEST(ButtonStyle, styleTableAndLastDigitRule) {
+    struct Case {
+        int style;
+        app::Rgb back, text;
+    };
+    for (const Case& c : std::vector<Case>{{7, app::kResting, app::kBlack},
+                                           {17, app::kResting, app::kBlack},
+                                           {11, app::kHover, app::kBlack},
+                                           {15, app::kWhite, app::kBlack},
+                                           {2, app::kWhite, app::kBlue},
+                                           {14, app::kWhite, app::kBlue},
+                                           {3, app::kWhite, app::kBlue},
+                                           {20, app::kWhite, app::kBlack}}) {
+        ButtonState b;
+        b.background = app::kWhite;  // unlisted styles keep the background
+        EXPECT_TRUE(app::style_button(b, "X", c.style, 0)) << c.style;
+        EXPECT_EQ(b.background, c.back) << c.style;
+        EXPECT_EQ(b.text, c.text) << c.style;
+    }
 }
 
-TEST(ButtonStyle, hoverWithEmptyCaption_takesTheTagAndSkipsTheSecondCall) {
+TEST(ButtonStyle, hoverWithEmptyCaptionTakesTheTagAndSkipsTheSecondCall) {
     ButtonState b;
     b.tag = "Update";
     std::string caption;
@@ -33,19 +46,20 @@ TEST(ButtonStyle, hoverWithEmptyCaption_takesTheTagAndSkipsTheSecondCall) {
     EXPECT_TRUE(app::style_button(b, "", 0, 0));
     EXPECT_FALSE(app::style_button(b, "", 0, 0));
     EXPECT_EQ(b.background, app::kResting);
+    // Request -1 skips an empty resting button only.
+    EXPECT_FALSE(app::style_button(b, "", 10, -1));
+    EXPECT_TRUE(app::style_button(b, "Go", 10, -1));
+    EXPECT_EQ(b.tag, "Go");
 }
 
-TEST(ButtonStyle, stopCaption_isRedOnTheRestingBackground) {
+TEST(ButtonStyle, stopCaptionRedRequestFiveDisablesDisabledDrawsNothing) {
     ButtonState b;
     b.background = app::kWhite;  // not yet painted
     EXPECT_TRUE(app::style_button(b, "sTOp Timer", 10, 0));
     EXPECT_EQ(b.text, app::kRed);
     EXPECT_EQ(b.background, app::kResting);
     EXPECT_EQ(b.tag, "sTOp Timer");
-}
 
-TEST(ButtonStyle, request5_disablesAndPaintsTheDisabledLook) {
-    ButtonState b;
     std::string caption = "Edit";
     int style = 10;
     EXPECT_TRUE(app::style_button(b, caption, style, 5));
@@ -53,34 +67,11 @@ TEST(ButtonStyle, request5_disablesAndPaintsTheDisabledLook) {
     EXPECT_FALSE(b.enabled);
     EXPECT_EQ(b.background, app::kDisabledBack);
     EXPECT_EQ(b.text, app::kDisabledText);
-    EXPECT_FALSE(app::style_button(b, caption, style, 0));
-}
-
-TEST(ButtonStyle, styleTableAndLastDigitRule) {
-    struct Case {
-        int style;
-        app::Rgb back, text;
-    };
-    const Case cases[] = {
-        {7, app::kResting, app::kBlack}, {17, app::kResting, app::kBlack},
-        {11, app::kHover, app::kBlack},  {15, app::kWhite, app::kBlack},
-        {2, app::kWhite, app::kBlue},    {14, app::kWhite, app::kBlue},
-        {3, app::kWhite, app::kBlue},    {20, app::kWhite, app::kBlack},
-    };
-    for (const auto& c : cases) {
-        ButtonState b;
-        b.background = app::kWhite;  // unlisted styles keep the background
-        EXPECT_TRUE(app::style_button(b, "X", c.style, 0)) << c.style;
-        EXPECT_EQ(b.background, c.back) << c.style;
-        EXPECT_EQ(b.text, c.text) << c.style;
-    }
-}
-
-TEST(ButtonStyle, requestMinusOne_skipsAnEmptyRestingButtonOnly) {
-    ButtonState b;  // resting background
-    EXPECT_FALSE(app::style_button(b, "", 10, -1));
-    EXPECT_TRUE(app::style_button(b, "Go", 10, -1));
-    EXPECT_EQ(b.tag, "Go");
+    const ButtonState disabled = b;
+    EXPECT_FALSE(app::style_button(b, "Other", 2, 0));
+    EXPECT_EQ(b.paints, disabled.paints);
+    EXPECT_EQ(b.background, disabled.background);
+    EXPECT_EQ(b.tag, "Edit");
 }
 
 }  // namespace

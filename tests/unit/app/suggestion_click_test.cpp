@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "common/paths.hpp"
-
 namespace {
 
 using logs::kColumnAirline;
@@ -24,50 +22,41 @@ RowText records_with_match(int n, int at) {
     return RowText(std::move(text));
 }
 
-int yellow_rows(const SpawnTable& t) {
-    int n = 0;
+// Rows whose Model and Airline cells are painted; the two always go together.
+std::vector<int> yellow_rows(const SpawnTable& t) {
+    std::vector<int> rows;
     for (int r = 1; r <= SpawnTable::kRows; ++r) {
-        const bool model = t.cell(r, kColumnModel).yellow;
-        EXPECT_EQ(model, t.cell(r, kColumnAirline).yellow) << r;
-        n += model ? 1 : 0;
+        EXPECT_EQ(t.cell(r, kColumnModel).yellow, t.cell(r, kColumnAirline).yellow) << r;
+        if (t.cell(r, kColumnModel).yellow) rows.push_back(r);
     }
-    return n;
+    return rows;
 }
 
-TEST(SuggestionRow, cut_dropsClassificationAndColon) {
-    const auto parts = app::cut_suggestion_row(" Livery?:B738,RYR");
+TEST(SuggestionRow, cutAtCommasAfterTheClassification) {
+    auto parts = app::cut_suggestion_row(" Livery?:B738,RYR");
     EXPECT_EQ(parts.type_code, "B738");
     EXPECT_EQ(parts.airline, "RYR");
     EXPECT_TRUE(parts.messages.empty());
-
-    const auto plain = app::cut_suggestion_row("A20N,DLH,extra");
-    EXPECT_EQ(plain.type_code, "A20N");
-    EXPECT_EQ(plain.airline, "DLH");
-
-    const auto question_last = app::cut_suggestion_row("Model?,X");
-    EXPECT_EQ(question_last.type_code, "");
-}
-
-TEST(SuggestionRow, cut_rowWithoutCommaReportsAndGoesOn) {
-    const auto parts = app::cut_suggestion_row(" Model?:B38M");
+    parts = app::cut_suggestion_row("A20N,DLH,extra");  // no "?": the whole first piece
+    EXPECT_EQ(parts.type_code, "A20N");
+    EXPECT_EQ(parts.airline, "DLH");
+    EXPECT_EQ(app::cut_suggestion_row("Model?,X").type_code, "");
+    // A row without a comma reports the failing step and goes on.
+    parts = app::cut_suggestion_row(" Model?:B38M");
     EXPECT_EQ(parts.type_code, "B38M");
     EXPECT_EQ(parts.airline, "");
     ASSERT_EQ(parts.messages.size(), 1U);
     EXPECT_FALSE(parts.messages[0].text.empty());
-}
 
-TEST(SuggestionRow, reloadPath_isModelMatchingBesideJsonPath) {
-    EXPECT_EQ(app::model_matching_reload_path("C:\\sim\\config\\ModelMatching.json"),
-              "C:\\sim\\config\\ModelMatching.json");
     EXPECT_EQ(app::model_matching_reload_path("/sim/config/Other.json"),
               "/sim/config/ModelMatching.json");
 }
 
-TEST(SuggestionClick, matchOnFirstPage_drawsPageZeroAndPaintsItsRow) {
+TEST(SuggestionClick, matchOnTheFirstPageOrOnTheLastFullPage) {
     SpawnTable t;
-    const RowText recs = records_with_match(40, 24);
+    RowText recs = records_with_match(40, 24);
     t.on_scroll(10, recs);
-    const auto click = app::list1_mouse_down(" Livery?:A20N,DLH", t, recs, 40);
+    auto click = app::list1_mouse_down(" Livery?:A20N,DLH", t, recs, 40);
     EXPECT_EQ(click.type_code, "A20N");
     EXPECT_EQ(click.model_name, "Airbus 320");
     EXPECT_TRUE(click.messages.empty());
@@ -75,60 +64,39 @@ TEST(SuggestionClick, matchOnFirstPage_drawsPageZeroAndPaintsItsRow) {
     EXPECT_FALSE(click.placement->set_scrollbar);
     EXPECT_EQ(t.cell(1, kColumnRef).caption, "R0");
     EXPECT_EQ(t.cell(25, kColumnRef).caption, "R24");
-    EXPECT_TRUE(t.cell(25, kColumnModel).yellow);
-    EXPECT_EQ(yellow_rows(t), 1);
+    EXPECT_EQ(yellow_rows(t), std::vector<int>{25});
     EXPECT_EQ(t.top_row(), 10);  // the scroll bar was not moved
-}
 
-TEST(SuggestionClick, matchNearTheEnd_showsLastFullPage) {
-    SpawnTable t;
-    const RowText recs = records_with_match(40, 25);
-    const auto click = app::list1_mouse_down(" Model?:A20N,DLH", t, recs, 40);
+    // An earlier search's colouring and marks go; records 15 to 39 show, row 11 is painted.
+    recs = records_with_match(40, 25);
+    ASSERT_GT(t.search_labels("baw", false, recs), 0);
+    click = app::list1_mouse_down(" Model?:A20N,DLH", t, recs, 40);
     ASSERT_TRUE(click.placement.has_value());
     EXPECT_TRUE(click.placement->set_scrollbar);
-    EXPECT_EQ(click.placement->first_record, 15);
     EXPECT_EQ(t.top_row(), 15);
     EXPECT_EQ(t.cell(11, kColumnRef).caption, "R25");
-    EXPECT_TRUE(t.cell(11, kColumnAirline).yellow);
-    EXPECT_EQ(yellow_rows(t), 1);
+    EXPECT_EQ(t.cell(1, kColumnAirline).caption, "BAW");
+    EXPECT_EQ(yellow_rows(t), std::vector<int>{11});
 }
 
-TEST(SuggestionClick, earlierSearchHighlightIsCleared) {
+TEST(SuggestionClick, noMatchStillFillsTheBoxes_plainSpawnedPressActsAsAClick) {
     SpawnTable t;
-    const RowText recs = records_with_match(60, 30);
-    ASSERT_GT(t.search_labels("baw", false, recs), 0);
-    const auto click = app::list1_mouse_down(" Model?:A20N,DLH", t, recs, 60);
-    ASSERT_TRUE(click.placement.has_value());
-    EXPECT_EQ(t.top_row(), 25);
-    EXPECT_EQ(t.cell(6, kColumnRef).caption, "R30");
-    EXPECT_EQ(yellow_rows(t), 1);
-    EXPECT_TRUE(t.cell(6, kColumnModel).yellow);
-    EXPECT_EQ(t.cell(1, kColumnAirline).caption, "BAW");  // marks gone from the text shown
-}
-
-TEST(SuggestionClick, noMatch_stillFillsTheBoxes) {
-    SpawnTable t;
-    const RowText recs = records_with_match(5, -1);
+    RowText recs = records_with_match(5, -1);
     t.scrol(0, logs::kDrawRecords, recs);
     const auto click = app::list1_mouse_down(" Model?:B752,ICE", t, recs, 5);
     EXPECT_EQ(click.type_code, "B752");
     EXPECT_EQ(click.model_name, "Boeing 787-10");
     EXPECT_FALSE(click.placement.has_value());
-    EXPECT_EQ(yellow_rows(t), 0);
-}
+    EXPECT_TRUE(yellow_rows(t).empty());
 
-TEST(SuggestionClick, planeSpawnedPress_selectsSuggestionOfTheRowsModel) {
-    SpawnTable t;
-    const RowText recs = records_with_match(30, 3);
+    recs = records_with_match(30, 3);
     t.scrol(0, logs::kDrawRecords, recs);
     const std::vector<std::string> list = {" Model?:B738,RYR", " Livery?:A20N,DLH"};
-
     const auto press = app::press_plane_spawned(4, list, t, recs, 30);
     EXPECT_EQ(press.selected, 1);
     ASSERT_TRUE(press.click.has_value());
     EXPECT_EQ(press.click->type_code, "A20N");
-    EXPECT_TRUE(t.cell(4, kColumnModel).yellow);
-
+    EXPECT_EQ(yellow_rows(t), std::vector<int>{4});
     const auto none = app::press_plane_spawned(4, {}, t, recs, 30);
     EXPECT_EQ(none.selected, -1);
     EXPECT_FALSE(none.click.has_value());

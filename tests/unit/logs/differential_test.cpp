@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 
 namespace {
 
+namespace ts = testing_support;
 constexpr auto npos = std::string::npos;
 
 // ---- Plain text helpers, written out here so the reference shares no code with the parser --
@@ -56,16 +58,10 @@ std::string lower(std::string s) {
 }
 
 std::string replace(const std::string& s, const std::string& from, const std::string& to) {
+    const std::vector<std::string> parts = split_all(s, from);
     std::string out;
-    std::size_t pos = 0;
-    while (true) {
-        const std::size_t hit = s.find(from, pos);
-        if (hit == npos) break;
-        out += s.substr(pos, hit - pos);
-        out += to;
-        pos = hit + from.size();
-    }
-    return out + s.substr(pos);
+    for (std::size_t i = 0; i < parts.size(); ++i) out += (i > 0 ? to : "") + parts[i];
+    return out;
 }
 
 bool has(const std::string& hay, const std::string& needle) {
@@ -73,32 +69,9 @@ bool has(const std::string& hay, const std::string& needle) {
 }
 
 // How often the inputs reached the paths where the fast versions differ most from the plain
-// steps; each test checks that its inputs got there, so agreement is not agreement on trivia.
-struct Coverage {
-    std::int64_t records = 0;
-    std::int64_t stops = 0;
-    std::int64_t defaults_added = 0;
-    std::int64_t defaults_already_listed = 0;
-    std::int64_t suggestions_added = 0;
-    std::int64_t suggestions_already_seen = 0;
-    std::int64_t suggestions_seen_across_two = 0;  // only found where two entries meet
-    std::int64_t pairs_already_listed = 0;
-    std::int64_t lines_inserted = 0;
-    std::int64_t model_lines_already_listed = 0;
-};
-Coverage g_coverage;
-
-// Every counter of the parse and of the lists above zero.
-void expect_every_path_reached(const Coverage& c) {
-    EXPECT_GT(c.records, 0);
-    EXPECT_GT(c.defaults_added, 0);
-    EXPECT_GT(c.defaults_already_listed, 0);
-    EXPECT_GT(c.suggestions_added, 0);
-    EXPECT_GT(c.suggestions_already_seen, 0);
-    EXPECT_GT(c.pairs_already_listed, 0);
-    EXPECT_GT(c.lines_inserted, 0);
-    EXPECT_GT(c.model_lines_already_listed, 0);
-}
+// steps (records, stops, defaults_added, suggestions_seen_across_two, ...); each input source
+// must reach its paths, so that agreement is not agreement on trivia.
+std::map<std::string, std::int64_t> g_reached;
 
 // ---- The reference parser ------------------------------------------------------------------
 
@@ -160,7 +133,7 @@ Reference reference_parse(std::string log, logs::Classifier get_text4, std::int6
         const std::size_t wa = line0.find("with airline:");
         if (wa == npos) {
             r.stopped = true;
-            ++g_coverage.stops;
+            ++g_reached["stops"];
             break;
         }
         const std::string model_name = trim(line0.substr(0, wa));
@@ -204,15 +177,15 @@ Reference reference_parse(std::string log, logs::Classifier get_text4, std::int6
         if (has(plane_spawned, "(Def")) {
             if (!has(r.defaults_list, ref)) {
                 r.defaults_list += trim(ref) + "#" + trim(call_sign) + ",";
-                ++g_coverage.defaults_added;
+                ++g_reached["defaults_added"];
             } else {
-                ++g_coverage.defaults_already_listed;
+                ++g_reached["defaults_already_listed"];
             }
         }
         if (parts.size() >= 3) {
             r.records_text = time + "," + ref + "," + parts[0] + "," + parts[2] + "," + model_name +
                              "," + plane_spawned + "," + call_sign + "\r\n" + r.records_text;
-            ++g_coverage.records;
+            ++g_reached["records"];
         } else {
             ++r.failed_steps;
         }
@@ -223,12 +196,12 @@ Reference reference_parse(std::string log, logs::Classifier get_text4, std::int6
                 r.list0.push_back(entry);
                 seen_suggestions += entry;
                 r.list1.push_back(model_name + " > " + plane_spawned);
-                ++g_coverage.suggestions_added;
+                ++g_reached["suggestions_added"];
             } else {
-                ++g_coverage.suggestions_already_seen;
+                ++g_reached["suggestions_already_seen"];
                 bool inside_one = false;
                 for (const auto& e : r.list0) inside_one = inside_one || has(e, entry);
-                if (!inside_one) ++g_coverage.suggestions_seen_across_two;
+                if (!inside_one) ++g_reached["suggestions_seen_across_two"];
             }
         }
         ++r.record_count;
@@ -261,13 +234,13 @@ std::string reference_get_data(int kind, const std::string& records_text) {
             if (!has(text, line)) {
                 text += line + "\r\n";
             } else {
-                ++g_coverage.model_lines_already_listed;
+                ++g_reached["model_lines_already_listed"];
             }
             continue;
         }
         if (has(f[5], "Default") != (kind == 0)) continue;
         if (has(text, f[3] + "," + f[4])) {
-            ++g_coverage.pairs_already_listed;
+            ++g_reached["pairs_already_listed"];
             continue;
         }
         const std::string line = f[3] + "," + f[4] + "," + f[5];
@@ -275,7 +248,7 @@ std::string reference_get_data(int kind, const std::string& records_text) {
         const std::size_t crlf = at == npos ? npos : text.find("\r\n", at);
         if (crlf != npos) {
             text.insert(crlf, "\r\n" + line);
-            ++g_coverage.lines_inserted;
+            ++g_reached["lines_inserted"];
         } else {
             text += line + "\r\n";
         }
@@ -285,15 +258,15 @@ std::string reference_get_data(int kind, const std::string& records_text) {
 
 // ---- Comparison ------------------------------------------------------------------------------
 
+// Short answers that are often substrings of each other, and none at all: with no
+// classification in front, suggestions from tiny fields often run into each other.
 std::string odd_classifier(std::string_view s6) {
-    // Short answers that are often substrings of each other.
     return std::string(s6.size() % 3, '?');
 }
-
-// With no classification in front, suggestions from tiny fields often run into each other.
 std::string empty_classifier(std::string_view) {
     return {};
 }
+const logs::Classifier kClassifiers[] = {&matching::get_text4, &odd_classifier, &empty_classifier};
 
 std::string first_difference(const std::string& a, const std::string& b) {
     std::size_t i = 0;
@@ -303,14 +276,17 @@ std::string first_difference(const std::string& a, const std::string& b) {
            "\" vs reference \"" + b.substr(from, 80) + "\"";
 }
 
-void expect_same(const std::string& log, logs::Classifier classifier = &matching::get_text4,
-                 std::int64_t header = 195) {
-    logs::ParseOptions options;
-    options.get_text4 = classifier;
-    options.header_height_twips = header;
-    const logs::ParseResult fast = logs::get_list4(log, options);
-    const Reference ref = reference_parse(log, classifier, header);
+void expect_same_lists(const logs::RowText& records, const std::string& reference_text) {
+    for (int kind = 0; kind < 3; ++kind) {
+        const std::string got = logs::get_data(kind, records);
+        const std::string want = reference_get_data(kind, reference_text);
+        ASSERT_EQ(got, want) << "kind " << kind << " " << first_difference(got, want);
+    }
+}
 
+void expect_same(const std::string& log, logs::Classifier classifier, std::int64_t header) {
+    const logs::ParseResult fast = logs::get_list4(log, {classifier, header});
+    const Reference ref = reference_parse(log, classifier, header);
     ASSERT_EQ(fast.records_text(), ref.records_text)
         << first_difference(fast.records_text(), ref.records_text);
     EXPECT_EQ(fast.record_count, ref.record_count);
@@ -323,12 +299,7 @@ void expect_same(const std::string& log, logs::Classifier classifier = &matching
     EXPECT_EQ(fast.scroll_max, ref.scroll_max);
     EXPECT_EQ(fast.scroll_large_change, ref.large_change);
     EXPECT_EQ(fast.failed_steps, ref.failed_steps);
-
-    for (int kind = 0; kind < 3; ++kind) {
-        const std::string got = logs::get_data(kind, fast.records);
-        const std::string want = reference_get_data(kind, ref.records_text);
-        ASSERT_EQ(got, want) << "kind " << kind << " " << first_difference(got, want);
-    }
+    expect_same_lists(fast.records, ref.records_text);
 }
 
 // ---- Inputs ----------------------------------------------------------------------------------
@@ -341,57 +312,19 @@ std::size_t pick(Rng& rng, std::size_t n) {
 bool one_in(Rng& rng, std::size_t n) {
     return pick(rng, n) == 0;
 }
-
-template <typename T>
-const T& pick_of(Rng& rng, const std::vector<T>& v) {
+const std::string& pick_of(Rng& rng, const std::vector<std::string>& v) {
     return v[pick(rng, v.size())];
 }
 
 // Words that are markers themselves, pieces of markers, or substrings of each other.
-const std::vector<std::string> kTrickyWords = {
-    "A",
-    "AB",
-    "ABA",
-    "B",
-    "BA",
-    "A ",
-    " A",
-    "",
-    "#",
-    ",",
-    ":",
-    ">",
-    "> ",
-    "with:",
-    "airline:",
-    "matched",
-    "Spawn",
-    " lat:",
-    "Setting",
-    "for",
-    "Got data",
-    "Updating",
-    "https",
-    "Deleting",
-    "Recie",
-    "Telep",
-    "failed to model",
-    "FAILED TO MODEL",
-    "[INF]",
-    "[WRN]",
-    "(Def",
-    "Default",
-    "(Default Model)",
-    "B738",
-    "A20N",
-    "E190",
-    "A3  5",
-    "E55P",
-    "Model?",
-    " Livery?",
-    "RYR",
-    "RYR ",
-};
+const std::vector<std::string> kTrickyWords = split_all(
+    "A|AB|ABA|B|BA|A | A||#|,|:|>|> |with:|airline:|matched|Spawn| lat:|Setting|for|Got data|"
+    "Updating|https|Deleting|Recie|Telep|failed to model|FAILED TO MODEL|[INF]|[WRN]|(Def|Default|"
+    "(Default Model)|B738|A20N|E190|A3  5|E55P|Model?| Livery?|RYR|RYR ",
+    "|");
+// Fields from so few characters that texts keep turning up inside other texts, also across the
+// border of two joined entries.
+const std::vector<std::string> kTiny = {"", "A", "B", ":", "A:", ":A", "AB", "A "};
 
 // A short field: a tricky word, or a few characters from a small alphabet.
 std::string field(Rng& rng) {
@@ -402,88 +335,53 @@ std::string field(Rng& rng) {
     return s;
 }
 
-// Fields from so few characters that texts keep turning up inside other texts, also across the
-// border of two joined entries.
-std::string tiny_field(Rng& rng) {
-    static const std::vector<std::string> kTiny = {"", "A", "B", ":", "A:", ":A", "AB", "A "};
-    return pick_of(rng, kTiny);
-}
-
 std::string stamp(Rng& rng) {
-    switch (pick(rng, 10)) {
-        case 0:
-            return "2024-05-01 14:03:27.123 [INF] ";  // no zone
-        case 1:
-            return "2024-05-01 14:03:27.123 +01:00 [WRN] ";
-        case 2:
-            return "";
-        case 3:
-            return "x [INF] ";
-        case 4:
-            return std::to_string(pick(rng, 100000)) + " " + field(rng) + " [INF] ";
-        default:
-            return "2024-05-01 1" + std::to_string(pick(rng, 10)) + ":0" +
-                   std::to_string(pick(rng, 10)) + ":27.123 +01:00 [INF] ";
-    }
+    static const std::vector<std::string> kOdd = {
+        "2024-05-01 14:03:27.123 [INF] ", "2024-05-01 14:03:27.123 +01:00 [WRN] ", "", "x [INF] "};
+    const std::size_t k = pick(rng, 10);
+    if (k < kOdd.size()) return kOdd[k];
+    if (k == kOdd.size()) return std::to_string(pick(rng, 100000)) + " " + field(rng) + " [INF] ";
+    return "2024-05-01 1" + std::to_string(pick(rng, 10)) + ":0" + std::to_string(pick(rng, 10)) +
+           ":27.123 +01:00 [INF] ";
 }
 
 std::string line_end(Rng& rng) {
-    switch (pick(rng, 20)) {
-        case 0:
-            return "\r";
-        case 1:
-            return "\n";
-        case 2:
-            return "";
-        default:
-            return "\r\n";
-    }
+    static const std::vector<std::string> kOdd = {"\r", "\n", ""};
+    const std::size_t k = pick(rng, 20);
+    return k < kOdd.size() ? kOdd[k] : "\r\n";
 }
 
-// Groups made of the line forms the parser reacts to, with small, colliding vocabularies.
-std::string adversarial_log(Rng& rng, std::size_t groups, bool tiny) {
-    const auto any_field = [tiny](Rng& r) { return tiny ? tiny_field(r) : field(r); };
+// Groups made of the line forms the parser reacts to, with small, colliding vocabularies; every
+// third case draws its fields from the tiny set, so that the default list and the seen
+// suggestions fill with texts that turn up inside each other and across entry borders.
+std::string adversarial_log(Rng& rng, int c) {
+    const std::size_t groups = c < 560 ? 1 + pick(rng, 40) : 300 + pick(rng, 700);
+    const auto any = [tiny = c % 3 == 2](Rng& r) { return tiny ? pick_of(r, kTiny) : field(r); };
     std::string log;
-    if (one_in(rng, 4)) log += any_field(rng) + line_end(rng);
+    if (one_in(rng, 4)) log += any(rng) + line_end(rng);
     for (std::size_t g = 0; g < groups; ++g) {
-        log += stamp(rng) + "Model matching";
-        log += one_in(rng, 6) ? any_field(rng) : std::string(": ");
-        log += any_field(rng);
+        log += stamp(rng) + "Model matching" + (one_in(rng, 6) ? any(rng) : ": ") + any(rng);
         // Rarely no "with airline:" at all: the parse stops there when the group is matched.
         if (!one_in(rng, 150)) log += one_in(rng, 5) ? "with airline:" : " with airline: ";
-        log += any_field(rng) + line_end(rng);
+        log += any(rng) + line_end(rng);
         for (std::size_t n = pick(rng, 8); n > 0; --n) {
-            log += stamp(rng);
-            switch (pick(rng, 12)) {
-                case 0:
-                case 1:
-                case 2:
-                    log += any_field(rng) + "matched type: " + any_field(rng) +
-                           " with: " + any_field(rng) + " airline: " + any_field(rng) + ", " +
-                           any_field(rng);
-                    if (one_in(rng, 4)) log += ", " + any_field(rng);
-                    break;
-                case 3:
-                    log += any_field(rng) + "matched" + any_field(rng);
-                    break;
-                case 4:
-                case 5:
-                    log +=
-                        any_field(rng) + "Spawn" + std::string(pick(rng, 16), '.') + any_field(rng);
-                    if (!one_in(rng, 4)) log += " lat:" + any_field(rng);
-                    break;
-                case 6:
-                case 7:
-                    log += any_field(rng) + "Setting" + any_field(rng) + "for " + any_field(rng);
-                    break;
-                case 8:
-                    log += any_field(rng) +
-                           (one_in(rng, 2) ? "failed to model" : "Failed To Model") +
-                           any_field(rng);
-                    break;
-                default:
-                    log += any_field(rng) + any_field(rng);
-                    break;
+            log += stamp(rng) + any(rng);
+            const std::size_t kind = pick(rng, 12);
+            if (kind < 3) {
+                log += "matched type: " + any(rng) + " with: " + any(rng) +
+                       " airline: " + any(rng) + ", " + any(rng);
+                if (one_in(rng, 4)) log += ", " + any(rng);
+            } else if (kind == 3) {
+                log += "matched" + any(rng);
+            } else if (kind < 6) {
+                log += "Spawn" + std::string(pick(rng, 16), '.') + any(rng);
+                if (!one_in(rng, 4)) log += " lat:" + any(rng);
+            } else if (kind < 8) {
+                log += "Setting" + any(rng) + "for " + any(rng);
+            } else if (kind == 8) {
+                log += (one_in(rng, 2) ? "failed to model" : "Failed To Model") + any(rng);
+            } else {
+                log += any(rng);
             }
             log += line_end(rng);
         }
@@ -491,261 +389,112 @@ std::string adversarial_log(Rng& rng, std::size_t groups, bool tiny) {
     return log;
 }
 
-// Default-model spawns only, every field from the tiny set: the default list and the seen
-// suggestions fill with texts that turn up inside each other and across entry borders.
-std::string colliding_defaults_log(Rng& rng, std::size_t groups) {
-    const std::string stamp_inf = "2024-05-01 14:03:27.123 +01:00 [INF] ";
-    std::string log;
-    for (std::size_t g = 0; g < groups; ++g) {
-        log += stamp_inf + "Model matching: " + tiny_field(rng) + " with airline: X\r\n";
-        if (!one_in(rng, 5)) log += stamp_inf + "Failed to model match\r\n";
-        log += stamp_inf + "Aircraft matched type: " + tiny_field(rng) +
-               " with: L airline: " + tiny_field(rng) + ", " +
-               (one_in(rng, 3) ? "Default" : tiny_field(rng)) + "\r\n";
-        if (!one_in(rng, 4)) {
-            log +=
-                stamp_inf + "Spawned AI plane " + tiny_field(rng) + tiny_field(rng) + " lat: 1\r\n";
+// Marker words and single characters in any order, every other case mostly random bytes with
+// them sprinkled in. Group markers mostly come with the "with airline:" that keeps the parse
+// going; a bare one (a stop when its group is matched) is rare.
+std::string token_soup_log(Rng& rng, int c) {
+    static const std::vector<std::string> kTokens = split_all(
+        "Model matching: with airline: |Model matching: x with airline: |"
+        "Model matching: with airline: | with airline: |matched|matched type: |\r\n|\r\n|\r|\n|"
+        "[INF]| [INF] |Spawn| lat:|Setting|for|failed to model|with:|airline:|,| |:|(Def|Default|"
+        "Updating|Deleting|A|B|2024-05-01 14:03:27.123 +01:00 ",
+        "|");
+    const bool binary = c % 2 == 1;
+    std::string log = one_in(rng, 5) ? std::string() : "Model matching: with airline: ";
+    for (std::size_t n = (1 + pick(rng, c < 450 ? 200 : 5000)) * (binary ? 10 : 1); n > 0; --n) {
+        if (binary && !one_in(rng, 10)) {
+            log += static_cast<char>(rng() & 0xFF);
+        } else {
+            log += one_in(rng, 2000) ? std::string("Model matching") : pick_of(rng, kTokens);
         }
-        if (!one_in(rng, 4)) log += stamp_inf + "Setting for " + tiny_field(rng) + "\r\n";
     }
     return log;
 }
 
-// Marker words and single characters in any order. Group markers mostly come with the
-// "with airline:" that keeps the parse going; a bare one (a stop when its group is matched)
-// is rare.
-std::string token_soup(Rng& rng, std::size_t tokens) {
-    static const std::vector<std::string> kTokens = {"Model matching: with airline: ",
-                                                     "Model matching: x with airline: ",
-                                                     "Model matching: with airline: ",
-                                                     " with airline: ",
-                                                     "matched",
-                                                     "matched type: ",
-                                                     "\r\n",
-                                                     "\r\n",
-                                                     "\r",
-                                                     "\n",
-                                                     "[INF]",
-                                                     " [INF] ",
-                                                     "Spawn",
-                                                     " lat:",
-                                                     "Setting",
-                                                     "for",
-                                                     "failed to model",
-                                                     "with:",
-                                                     "airline:",
-                                                     ",",
-                                                     " ",
-                                                     ":",
-                                                     "(Def",
-                                                     "Default",
-                                                     "Updating",
-                                                     "Deleting",
-                                                     "A",
-                                                     "B",
-                                                     "2024-05-01 14:03:27.123 +01:00 "};
-    std::string s;
-    for (std::size_t i = 0; i < tokens; ++i) {
-        s += one_in(rng, 2000) ? std::string("Model matching") : pick_of(rng, kTokens);
-    }
-    return s;
+// Logs from the generator, of many sizes, default shares and line ends.
+std::string generated_log(Rng& rng, int c) {
+    static const std::size_t kSizes[] = {0, 1, 2, 7, 24, 25, 26, 60, 400, 2500};
+    static const ts::LineEnds kEnds[] = {ts::LineEnds::CrLf, ts::LineEnds::Lf, ts::LineEnds::Cr};
+    return ts::generate_log({.groups = kSizes[c % 10],
+                             .seed = rng(),
+                             .line_ends = kEnds[c % 3],
+                             .default_fraction = 0.3 * (c / 10 % 3),
+                             .unmatched_fraction = 0.05,
+                             .no_spawn_fraction = 0.1,
+                             .no_setting_fraction = 0.1})
+        .text;
 }
 
-// ---- The parser --------------------------------------------------------------------------------
-
-TEST(Differential, generatedLogsOfManySizes) {
-    g_coverage = {};
-    const std::size_t sizes[] = {0, 1, 2, 7, 24, 25, 26, 60, 400, 2500};
-    std::uint64_t seed = 1;
-    for (const std::size_t groups : sizes) {
-        for (const double defaults : {0.0, 0.1, 0.6}) {
-            testing_support::LogOptions o;
-            o.groups = groups;
-            o.seed = seed++;
-            o.default_fraction = defaults;
-            o.unmatched_fraction = 0.05;
-            o.no_spawn_fraction = 0.1;
-            o.no_setting_fraction = 0.1;
-            SCOPED_TRACE("groups " + std::to_string(groups) + " seed " + std::to_string(o.seed));
-            const auto log = testing_support::generate_log(o);
-            expect_same(log.text);
-            if (HasFatalFailure()) return;
-        }
-    }
-    expect_every_path_reached(g_coverage);
-}
-
-TEST(Differential, generatedLogsWithOtherLineEndsAndClassifiers) {
-    g_coverage = {};
-    for (const auto ends : {testing_support::LineEnds::Lf, testing_support::LineEnds::Cr}) {
-        for (std::uint64_t seed = 100; seed < 104; ++seed) {
-            testing_support::LogOptions o;
-            o.groups = 300;
-            o.seed = seed;
-            o.line_ends = ends;
-            o.default_fraction = 0.3;
-            SCOPED_TRACE("seed " + std::to_string(seed));
-            const std::string text = testing_support::generate_log(o).text;
-            expect_same(text);
-            expect_same(text, &odd_classifier, 199);
-            if (HasFatalFailure()) return;
-        }
-    }
-    expect_every_path_reached(g_coverage);
-}
-
-TEST(Differential, adversarialVocabularies) {
-    g_coverage = {};
-    Rng rng(20240513);
-    for (int c = 0; c < 600; ++c) {
-        const std::size_t groups = c < 560 ? 1 + pick(rng, 40) : 300 + pick(rng, 700);
-        const std::uint64_t case_seed = rng();
-        Rng case_rng(case_seed);
-        const bool tiny = c % 3 == 2;
-        const std::string log = adversarial_log(case_rng, groups, tiny);
-        SCOPED_TRACE("case " + std::to_string(c) + " seed " + std::to_string(case_seed));
-        const logs::Classifier classifier = tiny         ? &empty_classifier
-                                            : c % 3 == 0 ? &matching::get_text4
-                                                         : &odd_classifier;
-        expect_same(log, classifier, static_cast<std::int64_t>(pick(rng, 400)));
-        if (HasFatalFailure()) return;
-    }
-    expect_every_path_reached(g_coverage);
-    EXPECT_GT(g_coverage.stops, 0);
-}
-
-TEST(Differential, collidingDefaultsAndSuggestions) {
-    g_coverage = {};
-    Rng rng(31337);
-    for (int c = 0; c < 300; ++c) {
-        const std::string log = colliding_defaults_log(rng, 1 + pick(rng, c < 280 ? 60 : 2000));
-        SCOPED_TRACE("case " + std::to_string(c));
-        const logs::Classifier classifier = c % 3 == 0   ? &empty_classifier
-                                            : c % 3 == 1 ? &odd_classifier
-                                                         : &matching::get_text4;
-        expect_same(log, classifier);
-        if (HasFatalFailure()) return;
-    }
-    expect_every_path_reached(g_coverage);
-    EXPECT_GT(g_coverage.suggestions_seen_across_two, 0);
-}
-
-TEST(Differential, tokenSoup) {
-    g_coverage = {};
-    Rng rng(77);
-    for (int c = 0; c < 500; ++c) {
-        const std::string log =
-            (one_in(rng, 5) ? std::string() : "Model matching: with airline: ") +
-            token_soup(rng, 1 + pick(rng, c < 450 ? 200 : 5000));
-        SCOPED_TRACE("case " + std::to_string(c));
-        expect_same(log, c % 3 == 0 ? &odd_classifier : &matching::get_text4);
-        if (HasFatalFailure()) return;
-    }
-    expect_every_path_reached(g_coverage);
-    EXPECT_GT(g_coverage.stops, 0);
-}
-
-TEST(Differential, binaryGarbage) {
-    g_coverage = {};
-    Rng rng(4242);
-    for (int c = 0; c < 20; ++c) {
-        std::string log = "Model matching: with airline: ";
-        const std::size_t size = 1000 + pick(rng, 60000);
-        while (log.size() < size) {
-            if (one_in(rng, 200)) {
-                log += "Model matching: with airline: ";
-            } else if (one_in(rng, 10)) {
-                log += token_soup(rng, 1);
-            } else {
-                log += static_cast<char>(rng() & 0xFF);
-            }
-        }
-        SCOPED_TRACE("case " + std::to_string(c));
-        expect_same(log);
-        if (HasFatalFailure()) return;
-    }
-    EXPECT_GT(g_coverage.records, 0);
-}
-
-// ---- The result lists on records of every shape ---------------------------------------------
-
-std::string random_rows(Rng& rng, std::size_t rows) {
+// Records text of every shape for the result lists alone: short and long rows, empty rows,
+// fields with line breaks and commas.
+std::string random_rows(Rng& rng, int c) {
     static const std::vector<std::string> kFieldWords = {
         "A",  "AB",        "B",       "BA",   "ABA",        "",    " A", "A\nB", "A\rB",
         "\n", "x Default", "Default", "(Def", "AB Default", "A,B", "D",  "e",    "f\n"};
     std::string text;
-    for (std::size_t i = 0; i < rows; ++i) {
+    for (std::size_t rows = c < 380 ? 1 + pick(rng, 60) : 500 + pick(rng, 1500); rows > 0; --rows) {
         if (one_in(rng, 15)) {
             text += "\r\n";  // an empty row
             continue;
         }
-        std::string row;
         const std::size_t fields = 7 + (one_in(rng, 10) ? pick(rng, 3) : 0);
-        for (std::size_t f = 0; f < fields; ++f) {
-            if (f > 0) row += ',';
-            row += pick_of(rng, kFieldWords);
-        }
-        text += row + "\r\n";
+        for (std::size_t f = 0; f < fields; ++f)
+            text += (f > 0 ? "," : "") + pick_of(rng, kFieldWords);
+        text += "\r\n";
     }
     return text;
 }
 
-TEST(Differential, resultListsOnArbitraryRecords) {
-    g_coverage = {};
-    Rng rng(99);
-    for (int c = 0; c < 400; ++c) {
-        const std::size_t rows = c < 380 ? 1 + pick(rng, 60) : 500 + pick(rng, 1500);
-        const std::string text = random_rows(rng, rows);
-        const logs::RowText records(text);
-        SCOPED_TRACE("case " + std::to_string(c));
-        for (int kind = 0; kind < 3; ++kind) {
-            const std::string got = logs::get_data(kind, records);
-            const std::string want = reference_get_data(kind, text);
-            ASSERT_EQ(got, want) << "kind " << kind << " " << first_difference(got, want);
+// ---- The comparison on every kind of input -------------------------------------------------
+
+const std::string kAllPaths =
+    "records|defaults_added|defaults_already_listed|suggestions_added|suggestions_already_seen|"
+    "pairs_already_listed|lines_inserted|model_lines_already_listed";
+
+struct Source {
+    std::string name;
+    int cases;
+    std::uint64_t seed;
+    std::string (*make)(Rng&, int c);
+    std::string must_reach;     // names of paths, "|" between them
+    bool records_only = false;  // the text is a records text for the result lists alone
+};
+
+void PrintTo(const Source& s, std::ostream* os) {
+    *os << s.name;
+}
+
+class Differential : public ::testing::TestWithParam<Source> {};
+
+TEST_P(Differential, fastAndLiteralVersionsAgree) {
+    const Source& s = GetParam();
+    g_reached.clear();
+    Rng rng(s.seed);
+    for (int c = 0; c < s.cases; ++c) {
+        const std::uint64_t case_seed = rng();
+        Rng case_rng(case_seed);
+        const std::string text = s.make(case_rng, c);
+        SCOPED_TRACE("case " + std::to_string(c) + " seed " + std::to_string(case_seed));
+        if (s.records_only) {
+            expect_same_lists(logs::RowText(text), text);
+        } else {
+            expect_same(text, kClassifiers[c % 3], static_cast<std::int64_t>(pick(rng, 400)));
         }
+        if (HasFatalFailure()) return;
     }
-    EXPECT_GT(g_coverage.pairs_already_listed, 0);
-    EXPECT_GT(g_coverage.lines_inserted, 0);
-    EXPECT_GT(g_coverage.model_lines_already_listed, 0);
+    for (const std::string& path : split_all(s.must_reach, "|"))
+        EXPECT_GT(g_reached[path], 0) << path;
 }
 
-// The reference itself must follow the described steps: check it on hand-made cases so that
-// agreement with it means something.
-TEST(Differential, referenceMatchesHandWorkedExamples) {
-    const std::string log =
-        "start\r\n"
-        "2024-05-01 14:03:27.100 +01:00 [INF] Model matching: Boeing 737-800 with airline: RYR\r\n"
-        "2024-05-01 14:03:27.123 +01:00 [INF] Got data\r\n"
-        "2024-05-01 14:03:27.130 +01:00 [WRN] Failed to model match\r\n"
-        "2024-05-01 14:03:27.140 +01:00 [INF] Aircraft matched type: B738 with: Standard "
-        "airline: RYR, Airbus A320 Neo Standard\r\n"
-        "2024-05-01 14:03:27.150 +01:00 [INF] Spawned AI plane FR1 lat: 1\r\n"
-        "2024-05-01 14:03:27.160 +01:00 [INF] Setting flight plan for RYR1\r\n"
-        "2024-05-01 14:05:00.000 +01:00 [INF] Model matching: Airbus A320neo with airline: DLH\r\n"
-        "2024-05-01 14:05:00.100 +01:00 [INF] Aircraft matched type: A20N with: Lufthansa "
-        "airline: DLH, Airbus A320neo Lufthansa\r\n";
-    const Reference r = reference_parse(log, &matching::get_text4, 195);
-    EXPECT_EQ(r.records_text,
-              "14:05,FR1,A20N , DLH,Airbus A320neo, Airbus A320neo Lufthansa,RYR1\r\n"
-              "14:03,FR1,B738 , RYR,Boeing 737-800, Airbus A320 Neo Standard (Default "
-              "Model),RYR1\r\n");
-    EXPECT_EQ(r.defaults_list, "FR1#RYR1,");
-    EXPECT_EQ(r.list0, std::vector<std::string>{" Model?:B738,RYR"});
-    EXPECT_EQ(r.fail_count, 1);
-    EXPECT_EQ(r.failed_steps, 0);
-
-    const std::string rows = "t,r,m,A,n1,P,c\r\nt,r,m,B,n2,P,c\r\nt,r,m,A,n3,P,c\r\n";
-    EXPECT_EQ(reference_get_data(1, rows), "A,n1,P\r\nA,n3,P\r\nB,n2,P\r\n");
-    EXPECT_EQ(reference_get_data(2, rows), "m,A,n1,P\r\nm,B,n2,P\r\nm,A,n3,P\r\n");
-
-    Reference big;
-    std::string many;
-    for (int i = 0; i < 26; ++i) {
-        many += "Model matching: N with airline: A\r\nmatched 123456T with: L airline: A, P\r\n";
-    }
-    big = reference_parse(many, &matching::get_text4, 199);
-    EXPECT_EQ(big.scroll_max, 26);
-    EXPECT_EQ(big.large_change, 310);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, Differential,
+    ::testing::Values(
+        Source{"generated", 30, 1, &generated_log, kAllPaths},
+        Source{"adversarial", 600, 20240513, &adversarial_log,
+               kAllPaths + "|stops|suggestions_seen_across_two"},
+        Source{"tokenSoupAndBinaryGarbage", 500, 77, &token_soup_log, kAllPaths + "|stops"},
+        Source{"arbitraryRecords", 400, 99, &random_rows,
+               "pairs_already_listed|lines_inserted|model_lines_already_listed", true}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -2,106 +2,61 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../common/temp_folder.hpp"
 #include "common/file_io.hpp"
 
-namespace fs = std::filesystem;
-using testing_support::TempFolder;
-
 namespace {
 
-TEST(LogLabel, hourlyAndDailyNamesReadMonthDayAndHour) {
-    EXPECT_EQ(logs::log_label("log2024051314.txt"), "05 13 : 1400");
-    EXPECT_EQ(logs::log_label("log20240513.txt"), "05 1300");
+TEST(LogLabel, fromTheFileName) {
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
+        {"log2024051314.txt", "05 13 : 1400"},
+        {"log20240513.txt", "05 1300"},
+        {"notes.txt", std::nullopt},
+        {"lo.g.txt", std::nullopt},
+        {"", std::nullopt},
+        // Listed whatever the case of "log", but only lower-case "log" is removed: 17
+        // characters, split after 11, then "Log2" is dropped instead of "2024".
+        {"Log2024051314.txt", "02 40513 : 1400"},
+        {"LOG20240513.txt", "02 4051300"},
+        // Exactly 16 characters are not split.
+        {"log202405131.txt", "05 13100"},
+        // Removal happens after the split, so the split point counts "log" in place; the
+        // inserted space can break ".txt" apart, which then stays as it is.
+        {"log2024log0513.txt", "0  : 51300"},
+        {"backlog.txt", ".t xt"},
+        {"log20240513.TXT", "05 13.TXT"},
+        // Short names never crash.
+        {"log", " "},
+        {"LOG", " "},
+        {"log12345", "5 "},
+        {"log1234567", "56 7"},
+        {"log.txt", " "},  // ".txt" is cut before it can be replaced
+    };
+    for (const auto& [name, label] : cases) EXPECT_EQ(logs::log_label(name), label) << name;
 }
 
-TEST(LogLabel, namesWithoutLogGetNoEntry) {
-    EXPECT_EQ(logs::log_label("notes.txt"), std::nullopt);
-    EXPECT_EQ(logs::log_label("lo.g.txt"), std::nullopt);
-    EXPECT_EQ(logs::log_label(""), std::nullopt);
-}
-
-TEST(LogLabel, upperCaseLogIsListedButNotRemoved) {
-    // 17 characters: split after 11, then "Log2" is dropped instead of "2024".
-    EXPECT_EQ(logs::log_label("Log2024051314.txt"), "02 40513 : 1400");
-    EXPECT_EQ(logs::log_label("LOG20240513.txt"), "02 4051300");
-}
-
-TEST(LogLabel, splitOnlyAboveSixteenCharacters) {
-    EXPECT_EQ(std::string("log202405131.txt").size(), 16u);
-    EXPECT_EQ(logs::log_label("log202405131.txt"), "05 13100");
-    EXPECT_EQ(logs::log_label("log2024051312.txt"), "05 13 : 1200");
-}
-
-TEST(LogLabel, everyLowerCaseLogIsRemoved) {
-    // Removal happens after the " : " split, so the split point is counted with "log" in place.
-    EXPECT_EQ(logs::log_label("log2024log0513.txt"), "0  : 51300");
-    // The inserted space can break ".txt" apart, which then stays as it is.
-    EXPECT_EQ(logs::log_label("backlog.txt"), ".t xt");
-}
-
-TEST(LogLabel, txtIsReplacedCaseSensitively) {
-    EXPECT_EQ(logs::log_label("log20240513.TXT"), "05 13.TXT");
-}
-
-TEST(LogLabel, shortNamesNeverCrash) {
-    EXPECT_EQ(logs::log_label("log"), " ");
-    EXPECT_EQ(logs::log_label("LOG"), " ");
-    EXPECT_EQ(logs::log_label("logab"), " ");
-    EXPECT_EQ(logs::log_label("log12345"), "5 ");
-    EXPECT_EQ(logs::log_label("log123456"), "56 ");
-    EXPECT_EQ(logs::log_label("log1234567"), "56 7");
-    EXPECT_EQ(logs::log_label("log.txt"), " ");  // ".txt" is cut before it can be replaced
-}
-
-class LogFolder : public ::testing::Test {
-  protected:
-    void add(const std::string& name, const std::string& text) {
-        std::ofstream(tmp_.file(name), std::ios::binary) << text;
+TEST(LogFolder, onlyLogsListedInNameOrderEachEntryKeepsItsFile) {
+    testing_support::TempFolder tmp;
+    for (const char* name : {"log2024051309.txt", "notes.txt", "Log2024051310.txt", "readme.md",
+                             "log2024051311.TXT"}) {
+        std::ofstream(tmp.file(name), std::ios::binary) << name;
     }
-    TempFolder tmp_;
-};
-
-TEST_F(LogFolder, notesBetweenTwoLogsGetsNoEntryAndEachEntryKeepsItsFile) {
-    add("log2024051309.txt", "first");
-    add("notes.txt", "notes");
-    add("log2024051310.txt", "second");
-    add("readme.md", "x");
-
-    const std::vector<logs::LogEntry> entries = logs::f_refresh(tmp_.str());
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0], (logs::LogEntry{"05 13 : 0900", "log2024051309.txt"}));
-    EXPECT_EQ(entries[1], (logs::LogEntry{"05 13 : 1000", "log2024051310.txt"}));
+    const std::vector<logs::LogEntry> entries = logs::f_refresh(tmp.str());
+    EXPECT_EQ(entries, (std::vector<logs::LogEntry>{{"05 13 : 0900", "log2024051309.txt"},
+                                                    {"02 40513 : 1000", "Log2024051310.txt"},
+                                                    {"05 13 : 11.TXT", "log2024051311.TXT"}}));
     // The second entry opens the second log, not the file at that position in the folder.
-    EXPECT_EQ(common::read_file(logs::log_path(tmp_.str(), entries[1].file_name)), "second");
-}
-
-TEST_F(LogFolder, entriesFollowNameOrderIgnoringCase) {
-    add("log20240514.txt", "");
-    add("Log20240512.txt", "");
-    add("log20240513.TXT", "");
-    const std::vector<logs::LogEntry> entries = logs::f_refresh(tmp_.str());
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].file_name, "Log20240512.txt");
-    EXPECT_EQ(entries[1].file_name, "log20240513.TXT");
-    EXPECT_EQ(entries[2].file_name, "log20240514.txt");
-}
-
-TEST_F(LogFolder, missingOrEmptyFolderListsNothing) {
-    EXPECT_TRUE(logs::f_refresh(tmp_.str()).empty());
-    EXPECT_TRUE(logs::f_refresh(tmp_.file("absent")).empty());
-    EXPECT_TRUE(logs::f_refresh("").empty());
-}
-
-TEST(LogPath, joinsFolderAndNameWithOneSeparator) {
-    const std::string sep(1, fs::path::preferred_separator);
-    EXPECT_EQ(logs::log_path("D:\\logs", "log1.txt"), "D:\\logs" + sep + "log1.txt");
-    EXPECT_EQ(logs::log_path("D:\\logs\\", "log1.txt"), "D:\\logs\\log1.txt");
+    EXPECT_EQ(common::read_file(logs::log_path(tmp.str(), entries.at(1).file_name)),
+              "Log2024051310.txt");
+    for (const std::string& folder : {std::string(), tmp.file("absent"), tmp.file("notes.txt")}) {
+        EXPECT_TRUE(logs::f_refresh(folder).empty()) << folder;
+    }
 }
 
 }  // namespace

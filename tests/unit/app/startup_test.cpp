@@ -21,6 +21,20 @@ using testing_support::TempFolder;
 
 namespace {
 
+// Sets (or with nullptr removes) an environment variable on every platform.
+void set_env(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value ? value : "");
+#else
+    if (value) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+#endif
+}
+
+
 const std::string kSep(1, fs::path::preferred_separator);
 const std::string kAdminHint = "Please Right Click on exe and run as Administrator.";
 
@@ -176,13 +190,13 @@ TEST(LocaleInfo, decimalCommaFromTheLocale) {
     EXPECT_FALSE(platform::locale_uses_decimal_comma(std::locale::classic()));
     const char* saved = std::getenv("LC_ALL");
     const std::string restore = saved ? saved : "";
-    setenv("LC_ALL", "xx_NOWHERE.bogus", 1);  // unknown: false instead of throwing
+    set_env("LC_ALL", "xx_NOWHERE.bogus");  // unknown: false instead of throwing
     EXPECT_FALSE(platform::locale_uses_decimal_comma());
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    set_env("LC_ALL", "de_DE.UTF-8");
     EXPECT_EQ(platform::locale_uses_decimal_comma(),
               std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr);
     std::setlocale(LC_ALL, "C");
-    saved ? setenv("LC_ALL", restore.c_str(), 1) : unsetenv("LC_ALL");
+    set_env("LC_ALL", saved ? restore.c_str() : nullptr);
 }
 
 }  // namespace

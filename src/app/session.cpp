@@ -5,9 +5,18 @@
 namespace app {
 
 void refresh_log_list(Session& s, std::string folder) {
+    // The chosen log stays chosen when the same folder is listed again.
+    std::string chosen_file;
+    if (s.list.folder == folder && s.list.chosen >= 0 &&
+        s.list.chosen < static_cast<int>(s.list.entries.size())) {
+        chosen_file = s.list.entries[static_cast<std::size_t>(s.list.chosen)].file_name;
+    }
     s.list.folder = std::move(folder);
     s.list.entries = logs::f_refresh(s.list.folder);
     s.list.chosen = -1;
+    for (std::size_t i = 0; i < s.list.entries.size() && !chosen_file.empty(); ++i) {
+        if (s.list.entries[i].file_name == chosen_file) s.list.chosen = static_cast<int>(i);
+    }
 }
 
 std::string command2_start_folder(Session& s) {

@@ -25,7 +25,7 @@ struct Session {
     logs::SpawnTable table;
 };
 
-// f_refresh: relists the folder into List4.
+// f_refresh: relists the folder into List4; the chosen log stays chosen in the same folder.
 void refresh_log_list(Session& s, std::string folder);
 
 // ">>": step 1 of the folder choice, returning where the picker starts.

@@ -295,17 +295,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void MainWindow::f_refresh(const std::string& folder) {
-    // Keep the chosen log chosen when the same folder is listed again.
-    const std::string chosen_file =
-        session_.list.chosen >= 0 && session_.list.folder == folder
-            ? session_.list.entries[static_cast<std::size_t>(session_.list.chosen)].file_name
-            : std::string();
     app::refresh_log_list(session_, folder);
-    for (std::size_t i = 0; i < session_.list.entries.size(); ++i) {
-        if (!chosen_file.empty() && session_.list.entries[i].file_name == chosen_file) {
-            session_.list.chosen = static_cast<int>(i);
-        }
-    }
     render_log_list();
 }
 

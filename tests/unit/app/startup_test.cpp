@@ -34,7 +34,6 @@ void set_env(const char* name, const char* value) {
 #endif
 }
 
-
 const std::string kSep(1, fs::path::preferred_separator);
 const std::string kAdminHint = "Please Right Click on exe and run as Administrator.";
 

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         const QRect item = list4->visualItemRect(list4->item(0));
         const auto t0 = Clock::now();
         QTest::mouseClick(list4->viewport(), Qt::LeftButton, {}, item.center());
-        table->repaint();
+        (void)table->grab();  // renders the widget now, whatever the platform exposes
         click_ms = std::min(click_ms, since(t0));
     }
 
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         const int value = static_cast<int>(rng() % static_cast<unsigned>(v1->maximum() + 1));
         const auto t0 = Clock::now();
         v1->setValue(value);
-        table->repaint();
+        (void)table->grab();  // renders the widget now, whatever the platform exposes
         scroll_ms.push_back(since(t0));
     }
     std::sort(scroll_ms.begin(), scroll_ms.end());

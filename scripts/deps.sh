@@ -7,7 +7,6 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest
-  clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick
   locales
 )

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest
   xvfb xauth x11-utils xdotool imagemagick
-  locales
+  locales fonts-dejavu-core
 )
 
 missing=()

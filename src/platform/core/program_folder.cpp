@@ -1,9 +1,13 @@
 #include "platform/core/program_folder.hpp"
 
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 

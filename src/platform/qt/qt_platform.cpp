@@ -18,8 +18,11 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
-#include <shlobj.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
+#include <shlobj.h>
 #endif
 
 namespace platform {

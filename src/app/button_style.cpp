@@ -1,10 +1,28 @@
 #include "app/button_style.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "common/text.hpp"
 
 namespace app {
+namespace {
+
+struct Look {
+    std::array<int, 4> styles;  // unused slots repeat a listed style
+    Rgb background, text;
+};
+
+constexpr std::array<Look, 5> kLooks{{
+    {{0, 7, 10, 17}, kResting, kBlack},
+    {{1, 11, 11, 11}, kHover, kBlack},
+    {{15, 15, 15, 15}, kWhite, kBlack},
+    {{2, 14, 14, 14}, kWhite, kBlue},
+    {{12, 12, 12, 12}, kDisabledBack, kDisabledText},
+}};
+
+}  // namespace
 
 bool style_button(ButtonState& b, std::string& caption, int& style, int request) {
     if (!b.enabled) return false;
@@ -22,36 +40,15 @@ bool style_button(ButtonState& b, std::string& caption, int& style, int request)
 
     if (caption.empty()) caption = b.tag;
 
+    // The last digit picks the text colour; the styles listed below then set both colours.
     const int digit = std::abs(style) % 10;
     b.text = (digit == 0 || digit == 7) ? kBlack : kBlue;
-    switch (style) {
-        case 0:
-        case 7:
-        case 10:
-        case 17:
-            b.background = kResting;
-            b.text = kBlack;
-            break;
-        case 1:
-        case 11:
-            b.background = kHover;
-            b.text = kBlack;
-            break;
-        case 15:
-            b.background = kWhite;
-            b.text = kBlack;
-            break;
-        case 2:
-        case 14:
-            b.background = kWhite;
-            b.text = kBlue;
-            break;
-        case 12:
-            b.background = kDisabledBack;
-            b.text = kDisabledText;
-            break;
-        default:
-            break;
+    const auto look = std::find_if(kLooks.begin(), kLooks.end(), [style](const Look& l) {
+        return std::find(l.styles.begin(), l.styles.end(), style) != l.styles.end();
+    });
+    if (look != kLooks.end()) {
+        b.background = look->background;
+        b.text = look->text;
     }
     b.font = "Arial";
     if (common::contains_ignore_case(caption, "stop")) b.text = kRed;

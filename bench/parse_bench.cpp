@@ -21,7 +21,6 @@
 #include "log_generator.hpp"
 #include "logs/log_parser.hpp"
 #include "logs/result_lists.hpp"
-#include "matching/suggestions.hpp"
 
 namespace {
 
@@ -33,10 +32,7 @@ struct Choice {
 };
 
 Choice choose(const std::string& text) {
-    logs::ParseOptions options;
-    options.get_text4 = &matching::get_text4;
-    options.header_height_twips = app::kDefaultHeaderHeightTwips;
-    const logs::ParseResult p = logs::get_list4(text, options);
+    const logs::ParseResult p = logs::get_list4(text, app::parse_options());
     const logs::ResultTexts r = logs::make_result_lists(p.records);
     return {p.record_count, r.nomatch_text.size() + r.matched_text.size() + r.models_text.size()};
 }

@@ -6,6 +6,13 @@
 
 namespace app {
 
+logs::ParseOptions parse_options(std::int64_t header_height_twips) {
+    logs::ParseOptions options;
+    options.get_text4 = &matching::get_text4;
+    options.header_height_twips = header_height_twips;
+    return options;
+}
+
 ChooseOutcome parse_log_text(LogState& state, std::string log_text,
                              const std::string& models_folder, std::int64_t header_height_twips) {
     ChooseOutcome outcome;
@@ -14,10 +21,7 @@ ChooseOutcome parse_log_text(LogState& state, std::string log_text,
     outcome.started = true;
 
     state.log_text = std::move(log_text);
-    logs::ParseOptions options;
-    options.get_text4 = &matching::get_text4;
-    options.header_height_twips = header_height_twips;
-    state.parse = logs::get_list4(state.log_text, options);
+    state.parse = logs::get_list4(state.log_text, parse_options(header_height_twips));
     state.results = {};
     state.result_files_failed = false;
 

@@ -29,6 +29,9 @@ struct ChooseOutcome {
 // when no window measured a real one.
 inline constexpr std::int64_t kDefaultHeaderHeightTwips = 195;
 
+// The parser's options as the program uses them: suggestions classified by matching::get_text4.
+logs::ParseOptions parse_options(std::int64_t header_height_twips = kDefaultHeaderHeightTwips);
+
 // Parses the log text (already read) into the state and writes the result lists under
 // models_folder when records were found.
 ChooseOutcome parse_log_text(LogState& state, std::string log_text,

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     const double median = scroll_ms[scroll_ms.size() / 2];
 
     std::printf("log view of the window, %zu groups (%lld records)\n", groups,
-                static_cast<long long>(window.session().log.parse.record_count));
+                static_cast<long long>(window.session().logs.log.parse.record_count));
     std::printf("  click to first page painted: %8.1f ms (target <= 1500 ms)\n", click_ms);
     std::printf("  scroll redraw: median %.2f ms, worst %.2f ms of %zu moves (target < 16 ms)\n",
                 median, worst, scroll_ms.size());

@@ -18,14 +18,30 @@ struct LogListState {
     int chosen = -1;                      // List4 selection
 };
 
-struct Session {
-    StartupState start;  // frame, live settings, window texts, menu checks, json_text
+// The log view: the listed logs, the parse of the chosen one and the table showing it.
+struct LogViewState {
     LogListState list;
     LogState log;
     logs::SpawnTable table;
 };
 
-// f_refresh: relists the folder into List4; the chosen log stays chosen in the same folder.
+struct Session {
+    Session() = default;
+    explicit Session(StartupState s)
+        : frame(std::move(s.frame)),
+          matching(std::move(s.matching)),
+          live(std::move(s.live)),
+          startup_folder_errors(std::move(s.folder_errors)) {}
+
+    FrameState frame;
+    MatchingState matching;
+    LiveSettings live;
+    LogViewState logs;
+    std::vector<common::FileError> startup_folder_errors;
+};
+
+// f_refresh: relists the folder into List4; the chosen log stays chosen when it is still listed
+// in the same folder.
 void refresh_log_list(Session& s, std::string folder);
 
 // ">>": step 1 of the folder choice, returning where the picker starts.
@@ -38,10 +54,14 @@ void adopt_log_folder(Session& s, const std::string& folder);
 // Returns true when the window must ask chk_logs.
 bool logs_mouse_up(Session& s, int index, bool logs0_checked, bool logs1_checked);
 
-// Choosing the List4 entry at index: parses its log and draws the first page.
+// Choosing the List4 entry at index: reads and parses its log and draws the first page. The
+// window keeps the busy cursor and the busy guard around it.
 ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twips);
 
 // The chosen entry's file, or "" when none is chosen.
 std::string chosen_log_path(const Session& s);
+
+// Writes mm.dat and system/matches as the window closes.
+common::FileStatus save_settings(const Session& s);
 
 }  // namespace app

@@ -88,18 +88,16 @@ void loaddata(std::string_view text, SettingsValues& values, MenuChecks& checks)
     }
 }
 
-bool savedata(std::string_view program_folder, const SettingsValues& values,
-              const MatchesTable& table) {
-    if (!common::savetext(common::join_path(program_folder, kSettingsFileName),
-                          savedata_text(values))) {
-        return false;
+common::FileStatus savedata(const ProgramLayout& layout, const SettingsValues& values,
+                            const MatchesTable& table) {
+    if (auto status = common::savetext(layout.settings_file(), savedata_text(values)); !status) {
+        return status;
     }
-    const std::string system_folder = common::join_path(program_folder, "system");
-    return common::savetext(common::join_path(system_folder, "matches"), matches_text(table));
+    return common::savetext(layout.matches_file(), matches_text(table));
 }
 
-bool loaddata_file(std::string_view program_folder, SettingsValues& values, MenuChecks& checks) {
-    const std::string path = common::join_path(program_folder, kSettingsFileName);
+bool loaddata_file(const ProgramLayout& layout, SettingsValues& values, MenuChecks& checks) {
+    const std::string path = layout.settings_file();
     if (!common::file_exists(path)) return false;
     loaddata(common::read_file(path), values, checks);
     return true;

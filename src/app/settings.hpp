@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/program_layout.hpp"
+#include "common/file_io.hpp"
+
 namespace app {
 
 // What mm.dat carries, one member per line.
@@ -51,8 +54,6 @@ struct MatchesRow {
 inline constexpr std::size_t kMatchesRows = 34;
 using MatchesTable = std::array<MatchesRow, kMatchesRows>;
 
-inline constexpr std::string_view kSettingsFileName = "mm.dat";
-
 // The bytes handed to savetext for mm.dat: ten lines, each followed by CR LF.
 std::string savedata_text(const SettingsValues& values);
 
@@ -63,11 +64,11 @@ std::string matches_text(const MatchesTable& table);
 // are only ever checked here, never unchecked.
 void loaddata(std::string_view text, SettingsValues& values, MenuChecks& checks);
 
-// Writes mm.dat, then system/matches. Stops at the first failed write and returns false.
-bool savedata(std::string_view program_folder, const SettingsValues& values,
-              const MatchesTable& table);
+// Writes mm.dat, then system/matches. Stops at the first failed write and reports it.
+common::FileStatus savedata(const ProgramLayout& layout, const SettingsValues& values,
+                            const MatchesTable& table);
 
 // Reads mm.dat when it exists and applies it; false (nothing changed) when there is none.
-bool loaddata_file(std::string_view program_folder, SettingsValues& values, MenuChecks& checks);
+bool loaddata_file(const ProgramLayout& layout, SettingsValues& values, MenuChecks& checks);
 
 }  // namespace app

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "common/file_io.hpp"
-#include "common/paths.hpp"
 
 namespace app {
 namespace {
@@ -13,83 +12,81 @@ constexpr std::int64_t kDefaultRangeIndex = 1;
 constexpr std::int64_t kDefaultMaxHeight = 2000;
 constexpr std::int64_t kDefaultHeightIndex = 2;
 
-SettingsValues settings_from(const StartupState& state) {
-    SettingsValues v;
-    v.logs_folder = state.frame.logs_folder;
-    v.list8_height = state.window.list8_height;
-    v.logs_checked = state.window.logs_checked;
-    v.text3 = state.window.text3;
-    v.feed_range = state.live.feed_range;
-    v.range_index = state.live.range_index;
-    v.max_height = state.live.max_height;
-    v.height_index = state.live.height_index;
-    v.text2 = state.window.text2;
-    return v;
-}
-
 void apply_settings(SettingsValues v, StartupState& state) {
     state.frame.logs_folder = std::move(v.logs_folder);
-    state.window.list8_height = v.list8_height;
-    state.window.logs_checked = v.logs_checked;
-    state.window.text3 = std::move(v.text3);
+    state.live.list8_height = v.list8_height;
+    state.frame.logs_checked = v.logs_checked;
+    state.frame.text3 = std::move(v.text3);
     state.live.feed_range = v.feed_range;
     state.live.range_index = v.range_index;
     state.live.max_height = v.max_height;
     state.live.height_index = v.height_index;
-    state.window.text2 = std::move(v.text2);
+    state.live.text2 = std::move(v.text2);
+}
+
+std::string error_lines(const std::vector<common::FileError>& errors) {
+    std::string lines;
+    for (const auto& e : errors) {
+        if (!lines.empty()) lines.append("\r\n");
+        lines.append(e.text());
+    }
+    return lines;
 }
 
 }  // namespace
 
-std::string model_matching_path(std::string_view logs_folder) {
-    const std::string config = common::config_folder_from_logs(logs_folder);
-    // An empty folder still gets its separator, so the path never turns relative to the
-    // working folder.
-    if (config.empty()) {
-        std::string path(1, common::path_separator());
-        path.append(kModelMatchingFileName);
-        return path;
-    }
-    return common::join_path(config, kModelMatchingFileName);
+SettingsValues settings_to_save(const FrameState& frame, const LiveSettings& live) {
+    SettingsValues v;
+    v.logs_folder = frame.text1;
+    v.list8_height = live.list8_height;
+    v.logs_checked = frame.logs_checked;
+    v.text3 = frame.text3;
+    v.feed_range = live.feed_range;
+    v.range_index = live.range_index;
+    v.max_height = live.max_height;
+    v.height_index = live.height_index;
+    v.text2 = live.text2;
+    return v;
 }
 
 StartupState startup(std::string program_folder, bool locale_uses_decimal_comma) {
     StartupState state;
-    state.frame.program_folder = std::move(program_folder);
+    state.frame.layout = ProgramLayout(std::move(program_folder));
     state.frame.comma_decimal = locale_uses_decimal_comma;
-    const std::string& folder = state.frame.program_folder;
+    const ProgramLayout& layout = state.frame.layout;
 
-    // A folder that cannot be created is left to fail the later writes into it.
-    for (const char* sub : {"system", "models"}) {
-        const std::string path = common::join_path(folder, sub);
-        if (!common::folder_exists(path)) common::create_folder(path);
+    // A folder that cannot be created is reported; start-up goes on and later writes fail.
+    for (const std::string& folder : layout.created_folders()) {
+        if (common::folder_exists(folder)) continue;
+        if (auto status = common::create_folder(folder); !status) {
+            state.folder_errors.push_back(*status.error);
+        }
     }
 
-    SettingsValues values = settings_from(state);
-    if (loaddata_file(folder, values, state.checks)) apply_settings(std::move(values), state);
+    SettingsValues values;
+    values.logs_checked = state.frame.logs_checked;
+    values.max_height = state.live.max_height;
+    values.height_index = state.live.height_index;
+    values.text2 = state.live.text2;
+    if (loaddata_file(layout, values, state.live.checks)) apply_settings(std::move(values), state);
 
-    state.window.text1 = state.frame.logs_folder;
-    state.frame.json_path = model_matching_path(state.window.text1);
-    state.json_text = common::read_file(state.frame.json_path);
+    state.frame.text1 = state.frame.logs_folder;
+    state.matching.json_path = model_matching_path(state.frame.text1);
+    state.matching.json_text = common::read_file(state.matching.json_path);
 
-    state.checks.check_mrr(state.live.height_index);
+    state.live.checks.check_mrr(state.live.height_index);
 
     if (state.live.feed_range == 0.0f) {
         state.live.range_index = kDefaultRangeIndex;
         state.live.feed_range = kDefaultFeedRange;
-        state.checks.check_mrg(kDefaultRangeIndex);
+        state.live.checks.check_mrg(kDefaultRangeIndex);
     }
     if (state.live.max_height == 0) {
         state.live.height_index = kDefaultHeightIndex;
-        state.checks.check_mrr(kDefaultHeightIndex);
+        state.live.checks.check_mrr(kDefaultHeightIndex);
         state.live.max_height = kDefaultMaxHeight;
     }
     return state;
-}
-
-bool savedata(StartupState& state) {
-    state.frame.logs_folder = state.window.text1;
-    return savedata(state.frame.program_folder, settings_from(state), state.live.matches_table);
 }
 
 std::optional<std::string> get_token(int aa, bool is_admin, FrameState& frame) {
@@ -100,13 +97,26 @@ std::optional<std::string> get_token(int aa, bool is_admin, FrameState& frame) {
     return std::string(kFileErrorMessage);
 }
 
-Activation activate(StartupState& state, bool is_admin) {
+common::Message write_failure_message(const std::vector<common::FileError>& errors, bool is_admin,
+                                      FrameState& frame) {
+    const std::string lines = error_lines(errors);
+    if (auto advice = get_token(1, is_admin, frame)) {
+        return common::Message{*advice + "\r\n\r\n" + lines};
+    }
+    return common::Message{"Could not write:\r\n" + lines};
+}
+
+common::Message folder_failure_message(const std::vector<common::FileError>& errors) {
+    return common::Message{"Could not create the program's folders:\r\n" + error_lines(errors)};
+}
+
+Activation activate(FrameState& frame, bool is_admin) {
     Activation result;
-    const std::string& logs = state.frame.logs_folder;
+    const std::string& logs = frame.logs_folder;
     result.relist_logs = !logs.empty() && common::folder_exists(logs);
-    if (!state.frame.first_activation_done) {
-        result.message = get_token(0, is_admin, state.frame);
-        state.frame.first_activation_done = true;
+    if (!frame.first_activation_done) {
+        result.message = get_token(0, is_admin, frame);
+        frame.first_activation_done = true;
     }
     return result;
 }

@@ -1,19 +1,22 @@
 #pragma once
-// Start-up and shutdown of the main window as data: the state start-up fills in, the settings
-// round trip, the administrator check and the texts the window shows. The window applies the
-// result to its controls; nothing here touches a window.
+// Start-up and shutdown of the main window as data: the state start-up fills in, grouped by
+// subsystem, the settings round trip, the administrator check and the texts the window shows.
+// The window applies the result to its controls; nothing here touches a window.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/program_layout.hpp"
 #include "app/settings.hpp"
+#include "common/file_io.hpp"
+#include "common/message.hpp"
 
 namespace app {
 
 inline constexpr std::string_view kAppVersion = "1.72";
-inline constexpr std::string_view kModelMatchingFileName = "ModelMatching.json";
 
 inline constexpr std::string_view kRunAsAdminMessage =
     "Please Right Click on exe and run as Administrator.";
@@ -22,17 +25,26 @@ inline constexpr std::string_view kFileErrorMessage =
 inline constexpr std::string_view kChkLogsQuestion =
     "Please locate log files.See website for details\r\n\r\nFind Log folder?";
 
+// The window frame: where the program lives, the log folder in use and the view toggle.
 struct FrameState {
-    std::string program_folder;
+    ProgramLayout layout{std::string()};
     std::string app_version{kAppVersion};
     std::string logs_folder;
-    std::string json_path;
+    std::string text1;          // log-folder box
+    std::string text3;          // the search box shared by the log and live views
+    bool logs_checked = false;  // logs(0) "Logs"; logs(1) "Live Airports" is the opposite
     bool comma_decimal = false;
     bool first_activation_done = false;
     bool file_error_shown = false;  // program-wide: the "File error." message shows once
-    char quote = '"';               // for the parts that build JSON and HTML text
 };
 
+// The add-on's model-matching file.
+struct MatchingState {
+    std::string json_path;
+    std::string json_text;
+};
+
+// Live traffic settings that survive restarts, and the picture's start values.
 struct LiveSettings {
     float feed_range = 0.0f;  // 0 until the settings file gives one; start-up then makes it 0.08
     std::int64_t range_index = 0;
@@ -41,41 +53,36 @@ struct LiveSettings {
     float picture_zoom = 2.0f;
     std::int16_t picture_dirty = -1;  // -1: true
     MatchesTable matches_table;
-};
-
-struct WindowTexts {
-    std::string text1;          // log-folder box
-    std::string text2 = "14";   // map zoom box
-    std::string text3;          // flight search box
-    bool logs_checked = false;  // logs(0) "Logs"; logs(1) "Live Airports" is the opposite
+    MenuChecks checks;                         // Flightradar > Range / Max Height
+    std::string text2 = "14";                  // map zoom box
     std::optional<std::int64_t> list8_height;  // twips; empty: the window's own height
-
-    bool live_checked() const { return !logs_checked; }
 };
 
 struct StartupState {
     FrameState frame;
+    MatchingState matching;
     LiveSettings live;
-    WindowTexts window;
-    MenuChecks checks;
-    std::string json_text;
+    std::vector<common::FileError> folder_errors;  // start-up folders that could not be made
 };
-
-// The configuration folder (every "logs" of the logs folder replaced by "config") followed by
-// the separator and "ModelMatching.json".
-std::string model_matching_path(std::string_view logs_folder);
 
 // Runs the start-up steps: defaults, the system and models folders, mm.dat, the model-matching
 // path and text, and the range and ceiling fallbacks.
 StartupState startup(std::string program_folder, bool locale_uses_decimal_comma);
 
-// The shutdown path: logs_folder takes Text1, then mm.dat and system/matches are written.
-// False when a write failed; the caller then runs get_token(1, ...).
-bool savedata(StartupState& state);
+// What the settings file gets: the log folder is the box's text (Text1) at the time of saving.
+SettingsValues settings_to_save(const FrameState& frame, const LiveSettings& live);
 
 // The administrator check. aa = 1 reports a failed file write. Returns the message to show,
 // if any, and records that the file-error message was shown.
 std::optional<std::string> get_token(int aa, bool is_admin, FrameState& frame);
+
+// The message for failed writes: every path with its cause. A user without administrator rights
+// gets the "File error." advice with it the first time in a run.
+common::Message write_failure_message(const std::vector<common::FileError>& errors, bool is_admin,
+                                      FrameState& frame);
+
+// The message for start-up folders that could not be created.
+common::Message folder_failure_message(const std::vector<common::FileError>& errors);
 
 struct Activation {
     bool relist_logs = false;            // logs_folder names an existing folder: run f_refresh
@@ -83,7 +90,7 @@ struct Activation {
 };
 
 // What an activation of the main window does; only the first one runs the administrator check.
-Activation activate(StartupState& state, bool is_admin);
+Activation activate(FrameState& frame, bool is_admin);
 
 // The main window's caption.
 std::string cap(const FrameState& frame);

@@ -23,10 +23,6 @@ SuggestionParts cut_suggestion_row(std::string_view row) {
     return parts;
 }
 
-std::string model_matching_reload_path(std::string_view json_path) {
-    return common::join_path(common::ftrim(json_path, 0), "ModelMatching.json");
-}
-
 SuggestionClick list1_mouse_down(std::string_view selected_row, logs::SpawnTable& table,
                                  const logs::RowText& records, std::int64_t record_count) {
     SuggestionParts parts = cut_suggestion_row(selected_row);

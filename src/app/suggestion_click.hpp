@@ -23,10 +23,6 @@ struct SuggestionParts {
 };
 SuggestionParts cut_suggestion_row(std::string_view row);
 
-// Where the model-matching text is read again from when it is empty at the time of a click:
-// ModelMatching.json in the folder of json_path.
-std::string model_matching_reload_path(std::string_view json_path);
-
 struct SuggestionClick {
     std::string type_code;                          // goes to Text4(0)
     std::string model_name;                         // goes to Text4(1)

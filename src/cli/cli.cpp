@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/log_session.hpp"
+#include "app/program_layout.hpp"
 #include "common/file_io.hpp"
 #include "common/paths.hpp"
 #include "common/text.hpp"
@@ -73,23 +74,24 @@ std::optional<Args> parse_args(const std::vector<std::string>& args, std::ostrea
 }
 
 // The window reads a missing file as empty; here the caller named a file, so say so.
-bool check_readable(const std::string& path, std::ostream& err) {
-    if (!common::file_exists(path)) {
-        err << "skelvar-cli: cannot read log file " << path << ": no such file\n";
-        return false;
+std::optional<std::string> read_log(const std::string& path, std::ostream& err) {
+    common::ReadResult r = common::read_file_checked(path);
+    if (r.error) {
+        err << "skelvar-cli: cannot read log file " << r.error->text() << "\n";
+        return std::nullopt;
     }
-    if (!common::file_readable(path)) {
-        err << "skelvar-cli: cannot read log file " << path << ": access denied\n";
-        return false;
-    }
-    return true;
+    return std::move(r.data);
 }
 
-bool prepare_app_folder(const std::string& folder, std::ostream& err) {
-    bool ok = common::create_folder(folder);
-    ok = common::create_folder(common::join_path(folder, "system")) && ok;
-    ok = common::create_folder(common::join_path(folder, "models")) && ok;
-    if (!ok) err << "skelvar-cli: cannot create the folders under " << folder << "\n";
+bool prepare_app_folder(const app::ProgramLayout& layout, std::ostream& err) {
+    bool ok = true;
+    for (const std::string& folder :
+         {layout.root(), layout.system_folder(), layout.models_folder()}) {
+        if (auto status = common::create_folder(folder); !status) {
+            err << "skelvar-cli: cannot create the folder " << status.error->text() << "\n";
+            ok = false;
+        }
+    }
     return ok;
 }
 
@@ -106,11 +108,13 @@ void print_message(std::ostream& out, std::string_view text) {
 
 int analyze(const Args& a, std::ostream& out, std::ostream& err) {
     const std::string& log_path = a.positional[1];
-    if (!check_readable(log_path, err)) return kUsage;
-    if (!prepare_app_folder(a.app_folder, err)) return kWriteFailed;
+    auto log_text = read_log(log_path, err);
+    if (!log_text) return kUsage;
+    const app::ProgramLayout layout(a.app_folder);
+    if (!prepare_app_folder(layout, err)) return kWriteFailed;
 
     app::LogState state;
-    const app::ChooseOutcome outcome = app::choose_log(state, log_path, a.app_folder);
+    const app::ChooseOutcome outcome = app::parse_log_text(state, std::move(*log_text), layout);
     const logs::ParseResult& p = state.parse;
 
     out << "records: " << p.record_count << '\n';
@@ -130,9 +134,9 @@ int analyze(const Args& a, std::ostream& out, std::ostream& err) {
     out << "== messages\n";
     for (const auto& m : outcome.messages) print_message(out, m.text);
 
-    if (state.result_files_failed) {
-        err << "skelvar-cli: could not write the result lists under "
-            << common::join_path(a.app_folder, "models") << "\n";
+    if (!state.write_errors.empty()) {
+        for (const auto& e : state.write_errors)
+            err << "skelvar-cli: could not write " << e.text() << "\n";
         return kWriteFailed;
     }
     return p.records.empty() ? kNoRecords : kOk;
@@ -145,10 +149,12 @@ int report(const Args& a, std::ostream& out, std::ostream& err) {
         return kUsage;
     }
     const std::string& log_path = a.positional[2];
-    if (!check_readable(log_path, err)) return kUsage;
-    if (!prepare_app_folder(a.app_folder, err)) return kWriteFailed;
+    const auto read = read_log(log_path, err);
+    if (!read) return kUsage;
+    const std::string& log_text = *read;
+    const app::ProgramLayout layout(a.app_folder);
+    if (!prepare_app_folder(layout, err)) return kWriteFailed;
 
-    const std::string log_text = common::read_file(log_path);
     const bool failures = kind == "failures";
     const logs::Report r =
         failures ? logs::get_failures(log_text) : logs::chk_types_listed(log_text);
@@ -156,13 +162,11 @@ int report(const Args& a, std::ostream& out, std::ostream& err) {
         print_message(out, r.message->text);
         return kNoRecords;
     }
-    const std::string target =
-        failures ? common::join_path(common::join_path(a.app_folder, "models"), "failures")
-                 : common::join_path(common::join_path(a.app_folder, "system"), "fnd");
-    const bool written = common::savetext(target, r.text);
+    const std::string target = failures ? layout.failures_report() : layout.titles_report();
+    const common::FileStatus written = common::savetext(target, r.text);
     out << common::replace_all(r.text, "\r\n", "\n");
     if (!written) {
-        err << "skelvar-cli: could not write " << target << "\n";
+        err << "skelvar-cli: could not write " << written.error->text() << "\n";
         return kWriteFailed;
     }
     return kOk;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -33,52 +34,111 @@ std::string temp_suffix() {
 
 }  // namespace
 
-std::string read_file(std::string_view path) {
-    if (path.empty()) return {};
-    std::error_code ec;
+std::string FileError::text() const {
+    return path + ": " + cause;
+}
+
+namespace {
+
+FileError error_of(std::string_view path, std::string cause) {
+    return FileError{std::string(path), std::move(cause)};
+}
+
+// The system's description of the last failed call, or the fallback when it left none.
+std::string errno_cause(int saved_errno, std::string_view fallback) {
+    if (saved_errno == 0) return std::string(fallback);
+    return std::error_code(saved_errno, std::generic_category()).message();
+}
+
+FileStatus failed(std::string_view path, std::string cause) {
+    return FileStatus{error_of(path, std::move(cause))};
+}
+
+}  // namespace
+
+ReadResult read_file_checked(std::string_view path) {
+    ReadResult r;
+    if (path.empty()) {
+        r.error = error_of(path, "no file name");
+        return r;
+    }
     const fs::path p = to_path(path);
-    if (!fs::is_regular_file(p, ec)) return {};
+    std::error_code ec;
+    const fs::file_status st = fs::status(p, ec);
+    if (ec || st.type() == fs::file_type::not_found) {
+        r.error = error_of(path, ec && ec != std::errc::no_such_file_or_directory
+                                     ? ec.message()
+                                     : std::string("no such file"));
+        return r;
+    }
+    if (st.type() == fs::file_type::directory) {
+        r.error = error_of(path, "is a folder, not a file");
+        return r;
+    }
+    if (st.type() != fs::file_type::regular) {
+        // A FIFO or a device would block or never end.
+        r.error = error_of(path, "is not a regular file");
+        return r;
+    }
+    errno = 0;
     std::ifstream in(p, std::ios::binary);
-    if (!in) return {};
-    std::string data;
+    if (!in) {
+        r.error = error_of(path, errno_cause(errno, "cannot be opened"));
+        return r;
+    }
     const auto size = fs::file_size(p, ec);
-    if (!ec) data.reserve(static_cast<std::size_t>(size));
+    if (!ec) r.data.reserve(static_cast<std::size_t>(size));
     char buf[1 << 16];
     while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        data.append(buf, static_cast<std::size_t>(in.gcount()));
+        r.data.append(buf, static_cast<std::size_t>(in.gcount()));
     }
-    if (in.bad()) return {};
-    return data;
+    if (in.bad()) {
+        r.error = error_of(path, errno_cause(errno, "read error"));
+        r.data.clear();
+    }
+    return r;
 }
 
-bool write_file_atomic(std::string_view path, std::string_view bytes) {
-    if (path.empty()) return false;
+std::string read_file(std::string_view path) {
+    ReadResult r = read_file_checked(path);
+    return r.error ? std::string() : std::move(r.data);
+}
+
+FileStatus write_file_atomic(std::string_view path, std::string_view bytes) {
+    if (path.empty()) return failed(path, "no file name");
     const fs::path target = to_path(path);
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) return failed(path, "is a folder, not a file");
     fs::path tmp = target;
     tmp += to_path(temp_suffix());
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, target, ec);  // replaces the target atomically on POSIX and on Windows
-    if (ec) {
+    const auto discard = [&tmp] {
         std::error_code ignored;
         fs::remove(tmp, ignored);
-        return false;
+    };
+    {
+        errno = 0;
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) return failed(path, errno_cause(errno, "cannot be created"));
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        // A full disk may only show when the buffers reach it at close.
+        if (out) out.close();
+        if (!out) {
+            const int saved = errno;
+            if (out.is_open()) out.close();
+            discard();
+            return failed(path, errno_cause(saved, "write error"));
+        }
     }
-    return true;
+    fs::rename(tmp, target, ec);  // replaces the target atomically on POSIX and on Windows
+    if (ec) {
+        discard();
+        return failed(path, ec.message());
+    }
+    return {};
 }
 
-bool savetext(std::string_view path, std::string_view buffer) {
+FileStatus savetext(std::string_view path, std::string_view buffer) {
     std::string data;
     data.reserve(buffer.size() + 2);
     data.append(buffer);
@@ -86,13 +146,16 @@ bool savetext(std::string_view path, std::string_view buffer) {
     return write_file_atomic(path, data);
 }
 
-bool append_text(std::string_view path, std::string_view line) {
-    if (path.empty()) return false;
+FileStatus append_text(std::string_view path, std::string_view line) {
+    if (path.empty()) return failed(path, "no file name");
+    errno = 0;
     std::ofstream out(to_path(path), std::ios::binary | std::ios::app);
-    if (!out) return false;
+    if (!out) return failed(path, errno_cause(errno, "cannot be opened"));
     out.write(line.data(), static_cast<std::streamsize>(line.size()));
     out.write(kCrLf.data(), static_cast<std::streamsize>(kCrLf.size()));
-    return static_cast<bool>(out);
+    if (out) out.close();
+    if (!out) return failed(path, errno_cause(errno, "write error"));
+    return {};
 }
 
 bool file_exists(std::string_view path) {
@@ -101,23 +164,20 @@ bool file_exists(std::string_view path) {
     return fs::is_regular_file(to_path(path), ec);
 }
 
-bool file_readable(std::string_view path) {
-    if (!file_exists(path)) return false;
-    std::ifstream probe(to_path(path), std::ios::binary);
-    return static_cast<bool>(probe);
-}
-
 bool folder_exists(std::string_view path) {
     if (path.empty()) return false;
     std::error_code ec;
     return fs::is_directory(to_path(path), ec);
 }
 
-bool create_folder(std::string_view path) {
-    if (path.empty()) return false;
+FileStatus create_folder(std::string_view path) {
+    if (path.empty()) return failed(path, "no folder name");
     std::error_code ec;
     fs::create_directories(to_path(path), ec);
-    return folder_exists(path);
+    if (folder_exists(path)) return {};
+    if (!ec && fs::exists(to_path(path), ec))
+        return failed(path, "a file of that name is in the way");
+    return failed(path, ec ? ec.message() : std::string("cannot be created"));
 }
 
 bool remove_file(std::string_view path) {

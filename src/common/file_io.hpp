@@ -1,32 +1,58 @@
 #pragma once
-// Whole-file routines. Paths are UTF-8 text; contents are bytes, never translated.
+// Whole-file routines. Paths are UTF-8 text; contents are bytes, never translated. Every routine
+// that can fail says which path failed and why, so the user can be told.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace common {
 
+struct FileError {
+    std::string path;
+    std::string cause;  // e.g. "no such file", "is a folder", "permission denied"
+
+    // "<path>: <cause>"
+    [[nodiscard]] std::string text() const;
+    friend bool operator==(const FileError&, const FileError&) = default;
+};
+
+// The outcome of a write or a folder creation; true when it succeeded.
+struct [[nodiscard]] FileStatus {
+    std::optional<FileError> error;
+
+    explicit operator bool() const noexcept { return !error.has_value(); }
+};
+
+struct ReadResult {
+    std::string data;
+    std::optional<FileError> error;  // set when the file could not be read whole
+};
+
+// The whole file, or the reason it cannot be read: missing, a folder, not a regular file (a FIFO
+// or a device is never opened, so reading cannot block), no permission on the file or a parent
+// folder, a name too long, an I/O error.
+ReadResult read_file_checked(std::string_view path);
+
 // The whole file, or "" when the path is empty, the file is missing or cannot be read.
 std::string read_file(std::string_view path);
 
 // Replaces the file with exactly these bytes, atomically: a temporary file in the same folder is
-// written, flushed and renamed over the target, so an interrupted write never leaves a
-// half-written file. Returns false (and leaves the old file untouched) on any failure.
-bool write_file_atomic(std::string_view path, std::string_view bytes);
+// written, flushed, closed and renamed over the target, so an interrupted write never leaves a
+// half-written file. On any failure (including one at close) the old file is left untouched.
+FileStatus write_file_atomic(std::string_view path, std::string_view bytes);
 
 // The program's whole-file writer: the buffer followed by CR LF, written atomically.
-bool savetext(std::string_view path, std::string_view buffer);
+FileStatus savetext(std::string_view path, std::string_view buffer);
 
 // Appends the line and CR LF, creating the file when missing.
-bool append_text(std::string_view path, std::string_view line);
+FileStatus append_text(std::string_view path, std::string_view line);
 
 bool file_exists(std::string_view path);
-// The file exists and can be opened for reading.
-bool file_readable(std::string_view path);
 bool folder_exists(std::string_view path);
-bool create_folder(std::string_view path);  // true when it exists afterwards
-bool remove_file(std::string_view path);    // true when no such file exists afterwards
+FileStatus create_folder(std::string_view path);  // success when it exists afterwards
+bool remove_file(std::string_view path);          // true when no such file exists afterwards
 
 // Names (not paths) of the regular files in a folder whose name ends in the extension
 // (any letter case, e.g. ".txt"), in name order ignoring letter case.

@@ -21,11 +21,11 @@ std::string config_folder_from_logs(std::string_view logs_folder) {
     return replace_all(logs_folder, "logs", "config");
 }
 
-std::string ftrim(std::string_view ss, int aa) {
+std::string ftrim(std::string_view ss, FtrimPart part) {
     const auto last = ss.find_last_of("\\/");
     const std::string_view tail =
         last == std::string_view::npos ? std::string_view{} : ss.substr(last + 1);
-    if (aa == 1) return std::string(tail);
+    if (part == FtrimPart::Name) return std::string(tail);
     if (tail.empty()) return std::string(ss);
     return replace_all(ss, tail, "");
 }

@@ -19,8 +19,10 @@ std::string join_path(std::string_view folder, std::string_view name);
 // replaced by "config".
 std::string config_folder_from_logs(std::string_view logs_folder);
 
-// aa = 1: the part after the last separator; otherwise the path with every occurrence of that
-// part removed (the path unchanged when there is no separator or nothing after it).
-std::string ftrim(std::string_view ss, int aa);
+enum class FtrimPart { Name, Folder };
+// Name: the part after the last separator. Folder: the path with every occurrence of that part
+// removed (the path unchanged when there is no separator or nothing after it), so C:\a\b.txt
+// gives C:\a\ with its final separator.
+std::string ftrim(std::string_view ss, FtrimPart part);
 
 }  // namespace common

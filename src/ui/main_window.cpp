@@ -46,15 +46,15 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
     : QMainWindow(parent), platform_(platform) {
     setObjectName(QStringLiteral("F1"));
     // Form_Load: the state first, then the controls that show it.
-    session_.start = app::startup(std::move(program_folder), comma_decimal);
+    session_ = app::Session(app::startup(std::move(program_folder), comma_decimal));
     build_controls();
     build_menus();
     style_all_buttons();
-    text1_->setText(qs(session_.start.window.text1));
-    text3_->setText(qs(session_.start.window.text3));
-    logs_[0]->setChecked(session_.start.window.logs_checked);
-    logs_[1]->setChecked(!session_.start.window.logs_checked);
-    setWindowTitle(qs(app::cap(session_.start.frame)));
+    text1_->setText(qs(session_.frame.text1));
+    text3_->setText(qs(session_.frame.text3));
+    logs_[0]->setChecked(session_.frame.logs_checked);
+    logs_[1]->setChecked(!session_.frame.logs_checked);
+    setWindowTitle(qs(app::cap(session_.frame)));
     resize(1500, 860);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
@@ -122,7 +122,7 @@ void MainWindow::build_controls() {
     frame2_->setMouseTracking(true);
     frame2_->installEventFilter(this);
     table_ = new SpawnTableWidget(frame2_);
-    table_->set_table(&session_.table);
+    table_->set_table(&session_.logs.table);
     v1_ = new QScrollBar(Qt::Vertical, frame2_);
     v1_->setObjectName(QStringLiteral("v1"));
     v1_->setRange(0, 0);
@@ -242,33 +242,34 @@ bool MainWindow::event(QEvent* e) {
 void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     // Without a window manager no activation may come; the first showing counts as one.
-    if (!session_.start.frame.first_activation_done) form_activate();
+    if (!session_.frame.first_activation_done) form_activate();
 }
 
 void MainWindow::form_activate() {
-    const app::Activation a = app::activate(session_.start, platform_.is_user_admin());
-    if (a.relist_logs) f_refresh(session_.start.frame.logs_folder);
+    const app::Activation a = app::activate(session_.frame, platform_.is_user_admin());
+    if (a.relist_logs) f_refresh(session_.frame.logs_folder);
     if (a.message) platform_.message(*a.message, platform::Buttons::Ok, platform::Icon::None);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
     // Form_QueryUnload: save, never cancel.
     sync_texts_to_session();
-    if (!app::savedata(session_.start)) report_write_failure();
+    if (const common::FileStatus saved = app::save_settings(session_); !saved) {
+        report_write_failure({*saved.error});
+    }
     e->accept();
 }
 
-void MainWindow::report_write_failure() {
-    // Once per run, and only to a user who is not an administrator.
-    if (auto m = app::get_token(1, platform_.is_user_admin(), session_.start.frame)) {
-        platform_.message(*m, platform::Buttons::Ok, platform::Icon::None);
-    }
+void MainWindow::report_write_failure(const std::vector<common::FileError>& errors) {
+    const common::Message m =
+        app::write_failure_message(errors, platform_.is_user_admin(), session_.frame);
+    platform_.message(m.text, platform::Buttons::Ok, platform::Icon::None);
 }
 
 void MainWindow::sync_texts_to_session() {
-    session_.start.window.text1 = platform::from_display(text1_->text());
-    session_.start.window.text3 = platform::from_display(text3_->text());
-    session_.start.window.logs_checked = logs_[0]->isChecked();
+    session_.frame.text1 = platform::from_display(text1_->text());
+    session_.frame.text3 = platform::from_display(text3_->text());
+    session_.frame.logs_checked = logs_[0]->isChecked();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
@@ -302,13 +303,13 @@ void MainWindow::f_refresh(const std::string& folder) {
 void MainWindow::render_log_list() {
     relisting_ = true;
     list4_->clear();
-    for (const auto& entry : session_.list.entries) list4_->addItem(qs(entry.label));
-    list4_->setCurrentRow(session_.list.chosen);
+    for (const auto& entry : session_.logs.list.entries) list4_->addItem(qs(entry.label));
+    list4_->setCurrentRow(session_.logs.list.chosen);
     relisting_ = false;
 }
 
 void MainWindow::list4_click(int row) {
-    if (session_.log.busy_flag) {
+    if (session_.logs.log.busy_flag) {
         render_log_list();  // the parse in progress keeps its entry chosen
         return;
     }
@@ -319,17 +320,18 @@ void MainWindow::list4_click(int row) {
         app::list4_click(session_, row, table_->header_height_twips());
     render_after_parse();
     // Clicks made while the log was read are dropped, as the busy flag promises.
-    session_.log.busy_flag = true;
+    session_.logs.log.busy_flag = true;
     platform_.process_events();
     render_log_list();
     platform_.busy_off();
     show_messages(outcome.messages);
-    if (session_.log.result_files_failed) report_write_failure();
-    session_.log.busy_flag = false;
+    if (!session_.logs.log.write_errors.empty())
+        report_write_failure(session_.logs.log.write_errors);
+    session_.logs.log.busy_flag = false;
 }
 
 void MainWindow::render_after_parse() {
-    const logs::ParseResult& p = session_.log.parse;
+    const logs::ParseResult& p = session_.logs.log.parse;
     if (!p.stopped_early) {
         const QSignalBlocker block(v1_);
         v1_->setValue(0);
@@ -345,8 +347,8 @@ void MainWindow::render_after_parse() {
 }
 
 void MainWindow::render_failed_label() {
-    label9_->setText(qs(app::failed_caption(session_.log)));
-    label9_->setStyleSheet(app::failed_caption_red(session_.log)
+    label9_->setText(qs(app::failed_caption(session_.logs.log)));
+    label9_->setStyleSheet(app::failed_caption_red(session_.logs.log)
                                ? QStringLiteral("color: rgb(255,0,0);")
                                : QStringLiteral("color: rgb(0,0,0);"));
 }
@@ -361,7 +363,7 @@ void MainWindow::show_messages(const std::vector<common::Message>& messages) {
 
 void MainWindow::list4_mouse_down(const QPoint& pos) {
     QListWidgetItem* item = list4_->itemAt(pos);
-    if (item == nullptr || session_.list.chosen < 0) return;
+    if (item == nullptr || session_.logs.list.chosen < 0) return;
     platform_.busy_on();
     platform_.open_in_text_editor(app::chosen_log_path(session_));
     platform_.busy_off();
@@ -369,7 +371,7 @@ void MainWindow::list4_mouse_down(const QPoint& pos) {
 
 void MainWindow::command4_click(int index) {
     if (index == 0) {
-        if (session_.list.chosen >= 0) list4_click(session_.list.chosen);
+        if (session_.logs.list.chosen >= 0) list4_click(session_.logs.list.chosen);
     } else if (index == 1) {
         f_refresh(platform::from_display(text1_->text()));
     }
@@ -381,16 +383,16 @@ void MainWindow::command2_click() {
     const std::string chosen = platform_.browse_folder(start, "Select Log Folder");
     if (chosen.empty()) return;
     app::adopt_log_folder(session_, chosen);
-    text1_->setText(qs(session_.start.window.text1));
+    text1_->setText(qs(session_.frame.text1));
     render_log_list();
 }
 
 void MainWindow::logs_mouse_up(int index) {
-    session_.start.window.text1 = platform::from_display(text1_->text());
+    session_.frame.text1 = platform::from_display(text1_->text());
     const bool ask =
         app::logs_mouse_up(session_, index, logs_[0]->isChecked(), logs_[1]->isChecked());
-    logs_[0]->setChecked(session_.start.window.logs_checked);
-    logs_[1]->setChecked(!session_.start.window.logs_checked);
+    logs_[0]->setChecked(session_.frame.logs_checked);
+    logs_[1]->setChecked(!session_.frame.logs_checked);
     apply_view();
     if (ask) chk_logs();
 }
@@ -410,21 +412,21 @@ void MainWindow::chk_logs() {
 }
 
 void MainWindow::command1_click() {
-    session_.table.clear_labs();
+    session_.logs.table.clear_labs();
     if (!logs_[0]->isChecked()) {
         // The live view searches the flight list, which comes with the live traffic.
         render_table();
         return;
     }
     const std::string query = platform::from_display(text3_->text());
-    const auto message =
-        session_.table.command1_search(query, check5_->isChecked(), session_.log.parse.records);
+    const auto message = session_.logs.table.command1_search(query, check5_->isChecked(),
+                                                             session_.logs.log.parse.records);
     render_table();
     if (message) show_messages({*message});
 }
 
 void MainWindow::v1_change(int value) {
-    session_.table.on_scroll(value, session_.log.parse.records);
+    session_.logs.table.on_scroll(value, session_.logs.log.parse.records);
     render_table();
 }
 
@@ -442,13 +444,13 @@ void MainWindow::v1_action(int action) {
 
 void MainWindow::cell_pressed(int row, int column, Qt::MouseButton button, QPoint global_pos) {
     if (button == Qt::RightButton) {
-        if (session_.table.right_press(row, column)) mpop_->popup(global_pos);
+        if (session_.logs.table.right_press(row, column)) mpop_->popup(global_pos);
         return;
     }
     if (column != logs::kColumnPlaneSpawned) return;
-    const app::PlaneSpawnedPress press =
-        app::press_plane_spawned(row, session_.log.parse.suggestions, session_.table,
-                                 session_.log.parse.records, session_.log.parse.record_count);
+    const app::PlaneSpawnedPress press = app::press_plane_spawned(
+        row, session_.logs.log.parse.suggestions, session_.logs.table,
+        session_.logs.log.parse.records, session_.logs.log.parse.record_count);
     if (press.selected < 0) return;
     list1_[0]->setCurrentRow(static_cast<int>(press.selected));
     if (press.click) apply_suggestion_click(*press.click);
@@ -456,26 +458,26 @@ void MainWindow::cell_pressed(int row, int column, Qt::MouseButton button, QPoin
 
 void MainWindow::cell_clicked(int row, int column) {
     if (column != logs::kColumnTime) return;
-    platform_.open_url(logs::lookup_url(session_.table.cell(row, column).caption));
+    platform_.open_url(logs::lookup_url(session_.logs.table.cell(row, column).caption));
 }
 
 void MainWindow::mcop_click() {
-    platform_.set_clipboard_text(logs::visible_caption(session_.table.copy_text()));
+    platform_.set_clipboard_text(logs::visible_caption(session_.logs.table.copy_text()));
 }
 
 void MainWindow::list1_mouse_down() {
     QListWidgetItem* item = list1_[0]->currentItem();
     if (item == nullptr) return;
     const int row = list1_[0]->row(item);
-    const auto& suggestions = session_.log.parse.suggestions;
+    const auto& suggestions = session_.logs.log.parse.suggestions;
     if (row < 0 || row >= static_cast<int>(suggestions.size())) return;
-    if (session_.start.json_text.empty()) {
-        session_.start.json_text =
-            common::read_file(app::model_matching_reload_path(session_.start.frame.json_path));
+    if (session_.matching.json_text.empty()) {
+        session_.matching.json_text =
+            common::read_file(app::model_matching_reload_path(session_.matching.json_path));
     }
-    apply_suggestion_click(app::list1_mouse_down(suggestions[static_cast<std::size_t>(row)],
-                                                 session_.table, session_.log.parse.records,
-                                                 session_.log.parse.record_count));
+    apply_suggestion_click(app::list1_mouse_down(
+        suggestions[static_cast<std::size_t>(row)], session_.logs.table,
+        session_.logs.log.parse.records, session_.logs.log.parse.record_count));
 }
 
 void MainWindow::apply_suggestion_click(const app::SuggestionClick& click) {

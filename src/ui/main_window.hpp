@@ -70,7 +70,7 @@ class MainWindow : public QMainWindow {
     void render_failed_label();
     void show_messages(const std::vector<common::Message>& messages);
     void sync_texts_to_session();
-    void report_write_failure();
+    void report_write_failure(const std::vector<common::FileError>& errors);
 
     platform::Platform& platform_;
     app::Session session_;

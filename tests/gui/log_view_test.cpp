@@ -259,12 +259,12 @@ void LogViewTest::logList_editBusyGuardUpdateAndRefresh() {
 
     // The add-on goes on writing; while a parse runs, log clicks and "Update" are dropped.
     QVERIFY(common::write_file_atomic(log13, numbered_log(5)));
-    h.window().session().log.busy_flag = true;
+    h.window().session().logs.log.busy_flag = true;
     h.click_log(1);
     h.click_button("command4_0");
     QCOMPARE(list4->currentRow(), 0);
     QCOMPARE(h.shown(1, 2), numbered_ref(2));
-    h.window().session().log.busy_flag = false;
+    h.window().session().logs.log.busy_flag = false;
     h.click_button("command4_0");
     QCOMPARE(h.shown(1, 2), numbered_ref(5));
     QCOMPARE(list4->currentRow(), 0);

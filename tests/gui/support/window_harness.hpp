@@ -177,7 +177,7 @@ class Harness {
     }
     // A cell's caption without search marks, as the cell shows it.
     [[nodiscard]] QString shown(int row, int column) const {
-        return q(logs::visible_caption(window_->session().table.cell(row, column).caption));
+        return q(logs::visible_caption(window_->session().logs.table.cell(row, column).caption));
     }
     [[nodiscard]] QImage grab_table() const {
         return window_->table_widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);

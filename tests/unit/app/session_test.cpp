@@ -14,11 +14,11 @@ class SessionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         logs_ = common::join_path(root_.str(), "logs");
-        common::create_folder(logs_);
+        ASSERT_TRUE(common::create_folder(logs_));
         for (const char* name : {"log2024051314.txt", "log2024051315.txt", "notes.txt"}) {
             ASSERT_TRUE(common::savetext(common::join_path(logs_, name), "x"));
         }
-        s_.start = app::startup(common::join_path(root_.str(), "program"), false);
+        s_ = app::Session(app::startup(common::join_path(root_.str(), "program"), false));
     }
     TempFolder root_;
     std::string logs_;
@@ -27,41 +27,41 @@ class SessionTest : public ::testing::Test {
 
 TEST_F(SessionTest, relistingTheSameFolderKeepsTheChosenLog_aNewFolderDoesNot) {
     app::adopt_log_folder(s_, logs_);
-    ASSERT_EQ(s_.list.entries.size(), 2u);
-    EXPECT_EQ(s_.start.window.text1, logs_);
-    EXPECT_EQ(s_.start.frame.json_path,
+    ASSERT_EQ(s_.logs.list.entries.size(), 2u);
+    EXPECT_EQ(s_.frame.text1, logs_);
+    EXPECT_EQ(s_.matching.json_path,
               common::join_path(common::join_path(root_.str(), "config"), "ModelMatching.json"));
-    s_.list.chosen = 1;
+    s_.logs.list.chosen = 1;
     ASSERT_TRUE(common::savetext(common::join_path(logs_, "log2024051300.txt"), "x"));
     app::refresh_log_list(s_, logs_);
-    ASSERT_EQ(s_.list.entries.size(), 3u);
+    ASSERT_EQ(s_.logs.list.entries.size(), 3u);
     EXPECT_EQ(app::chosen_log_path(s_), common::join_path(logs_, "log2024051315.txt"));
     app::refresh_log_list(s_, root_.str());
-    EXPECT_EQ(s_.list.chosen, -1);
+    EXPECT_EQ(s_.logs.list.chosen, -1);
     EXPECT_EQ(app::chosen_log_path(s_), "");
 }
 
 TEST_F(SessionTest, viewSwitch_asksForTheFolderOnlyAfterTheFirstActivation) {
     // logs(1) unticked by the click: the log view comes on.
     EXPECT_FALSE(app::logs_mouse_up(s_, 1, false, false));
-    EXPECT_TRUE(s_.start.window.logs_checked);
-    s_.start.frame.first_activation_done = true;
+    EXPECT_TRUE(s_.frame.logs_checked);
+    s_.frame.first_activation_done = true;
     EXPECT_TRUE(app::logs_mouse_up(s_, 0, true, false));
     // Text1 names a real folder: it becomes the logs folder, nothing is asked.
-    s_.start.window.text1 = logs_;
+    s_.frame.text1 = logs_;
     EXPECT_FALSE(app::logs_mouse_up(s_, 0, true, false));
-    EXPECT_EQ(s_.start.frame.logs_folder, logs_);
+    EXPECT_EQ(s_.frame.logs_folder, logs_);
     // The live view never asks.
-    s_.start.frame.logs_folder.clear();
+    s_.frame.logs_folder.clear();
     EXPECT_FALSE(app::logs_mouse_up(s_, 1, false, true));
-    EXPECT_FALSE(s_.start.window.logs_checked);
+    EXPECT_FALSE(s_.frame.logs_checked);
 }
 
 TEST_F(SessionTest, pickerStartsAtTheProgramFolderWhenTheLogsFolderIsGone) {
-    s_.start.frame.logs_folder = common::join_path(root_.str(), "gone");
-    EXPECT_EQ(app::command2_start_folder(s_), s_.start.frame.program_folder);
-    EXPECT_EQ(s_.start.frame.logs_folder, s_.start.frame.program_folder);
-    s_.start.frame.logs_folder = logs_;
+    s_.frame.logs_folder = common::join_path(root_.str(), "gone");
+    EXPECT_EQ(app::command2_start_folder(s_), s_.frame.layout.root());
+    EXPECT_EQ(s_.frame.logs_folder, s_.frame.layout.root());
+    s_.frame.logs_folder = logs_;
     EXPECT_EQ(app::command2_start_folder(s_), logs_);
 }
 

@@ -171,17 +171,17 @@ TEST(SettingsFiles, missingFileChangesNothing_aFailedWriteStopsTheSave) {
     TempFolder tmp;
     app::SettingsValues v = sample();
     app::MenuChecks c;
-    EXPECT_FALSE(app::loaddata_file(tmp.str(), v, c));
+    EXPECT_FALSE(app::loaddata_file(app::ProgramLayout(tmp.str()), v, c));
     EXPECT_EQ(state({v, c}), state({sample(), {}}));
     // No system folder: mm.dat is written, the matches file is not.
-    EXPECT_FALSE(app::savedata(tmp.str(), sample(), app::MatchesTable{}));
+    EXPECT_FALSE(app::savedata(app::ProgramLayout(tmp.str()), sample(), app::MatchesTable{}));
     EXPECT_EQ(common::read_file(tmp.file("mm.dat")), kSampleText + "\r\n");
     EXPECT_FALSE(fs::exists(tmp.path() / "system"));
     // mm.dat cannot be written: the matches file is not tried.
     fs::remove(tmp.path() / "mm.dat");
     fs::create_directory(tmp.path() / "system");
     fs::create_directory(tmp.path() / "mm.dat");
-    EXPECT_FALSE(app::savedata(tmp.str(), sample(), app::MatchesTable{}));
+    EXPECT_FALSE(app::savedata(app::ProgramLayout(tmp.str()), sample(), app::MatchesTable{}));
     EXPECT_FALSE(fs::exists(tmp.path() / "system" / "matches"));
 }
 

@@ -41,16 +41,16 @@ const std::string kAdminHint = "Please Right Click on exe and run as Administrat
 // ("-" for no list height), and the checked Range and Max Height items.
 std::string restored(const app::StartupState& s) {
     std::ostringstream o;
-    o << s.frame.logs_folder << '|' << s.window.text1 << '|'
-      << (s.window.list8_height ? std::to_string(*s.window.list8_height) : "-") << '|'
-      << s.window.logs_checked << '|' << s.window.text3 << '|'
+    o << s.frame.logs_folder << '|' << s.frame.text1 << '|'
+      << (s.live.list8_height ? std::to_string(*s.live.list8_height) : "-") << '|'
+      << s.frame.logs_checked << '|' << s.frame.text3 << '|'
       << common::format_single(s.live.feed_range) << '|' << s.live.range_index << '|'
-      << s.live.max_height << '|' << s.live.height_index << '|' << s.window.text2 << " range";
-    for (std::size_t i = 0; i < s.checks.mrg.size(); ++i)
-        o << (s.checks.mrg[i] ? " " + std::to_string(i) : "");
+      << s.live.max_height << '|' << s.live.height_index << '|' << s.live.text2 << " range";
+    for (std::size_t i = 0; i < s.live.checks.mrg.size(); ++i)
+        o << (s.live.checks.mrg[i] ? " " + std::to_string(i) : "");
     o << " height";
-    for (std::size_t i = 0; i < s.checks.mrr.size(); ++i)
-        o << (s.checks.mrr[i] ? " " + std::to_string(i) : "");
+    for (std::size_t i = 0; i < s.live.checks.mrr.size(); ++i)
+        o << (s.live.checks.mrr[i] ? " " + std::to_string(i) : "");
     return o.str();
 }
 
@@ -66,14 +66,14 @@ TEST(Startup, firstRunInAnEmptyFolderCreatesTheFoldersAndUsesDefaults) {
     EXPECT_TRUE(fs::is_directory(tmp.path() / "models"));
     EXPECT_FALSE(fs::exists(tmp.path() / "mm.dat"));
     EXPECT_EQ(restored(s), "||-|0||0.08|1|2000|2|14 range 1 height 2");
-    EXPECT_TRUE(s.window.live_checked());
+    EXPECT_FALSE(s.frame.logs_checked);
+    EXPECT_TRUE(s.folder_errors.empty());
     EXPECT_EQ(app::cap(s.frame), "Skelvar  1.72");
     EXPECT_EQ(s.live.picture_zoom, 2.0f);
     EXPECT_EQ(s.live.picture_dirty, -1);
-    EXPECT_EQ(s.frame.quote, '"');
     EXPECT_FALSE(s.frame.first_activation_done);
-    EXPECT_EQ(s.frame.json_path, kSep + "ModelMatching.json");
-    EXPECT_EQ(s.json_text, "");
+    EXPECT_EQ(s.matching.json_path, kSep + "ModelMatching.json");
+    EXPECT_EQ(s.matching.json_text, "");
 }
 
 TEST(Startup, settingsFileFallbacks) {
@@ -95,20 +95,24 @@ TEST(Startup, everyLogsInTheFolderBecomesConfigForTheModelMatchingFile) {
     fs::create_directories(config);
     ASSERT_TRUE(common::write_file_atomic((config / "ModelMatching.json").string(), "{\r\n}"));
     app::StartupState s = start_with(tmp, (tmp.path() / "logs" / "Traffic" / "logs").string());
-    EXPECT_EQ(s.frame.json_path, (config / "ModelMatching.json").string());
-    EXPECT_EQ(s.json_text, "{\r\n}");
+    EXPECT_EQ(s.matching.json_path, (config / "ModelMatching.json").string());
+    EXPECT_EQ(s.matching.json_text, "{\r\n}");
     // A missing file gives an empty text; "Logs" is not "logs".
     s = start_with(tmp, (tmp.path() / "Logs").string());
-    EXPECT_EQ(s.frame.json_path, (tmp.path() / "Logs").string() + kSep + "ModelMatching.json");
-    EXPECT_EQ(s.json_text, "");
+    EXPECT_EQ(s.matching.json_path, (tmp.path() / "Logs").string() + kSep + "ModelMatching.json");
+    EXPECT_EQ(s.matching.json_text, "");
 }
 
-TEST(Startup, folderThatCannotBeCreatedIsSkipped) {
+TEST(Startup, folderThatCannotBeCreatedIsReportedAndSkipped) {
     TempFolder tmp;
     std::ofstream(tmp.file("models")) << "a file in the way";
     const app::StartupState s = app::startup(tmp.str(), true);
     EXPECT_TRUE(fs::is_directory(tmp.path() / "system"));
     EXPECT_TRUE(fs::is_regular_file(tmp.path() / "models"));
+    ASSERT_EQ(s.folder_errors.size(), 1u);
+    EXPECT_EQ(s.folder_errors[0].path, tmp.file("models"));
+    EXPECT_NE(app::folder_failure_message(s.folder_errors).text.find(tmp.file("models") + ": "),
+              std::string::npos);
     EXPECT_EQ(s.live.feed_range, 0.08f);
     EXPECT_TRUE(s.frame.comma_decimal);
 }
@@ -116,17 +120,21 @@ TEST(Startup, folderThatCannotBeCreatedIsSkipped) {
 TEST(Shutdown, savedataTakesTheFolderBoxAndRestartRestoresTheState) {
     TempFolder tmp;
     app::StartupState s = app::startup(tmp.str(), false);
-    s.window = {.text1 = "E:\\new\\logs",
-                .text2 = " 11 ",
-                .text3 = "EZY",
-                .logs_checked = true,
-                .list8_height = 3000};
+    s.frame.text1 = "E:\\new\\logs";
+    s.frame.text3 = "EZY";
+    s.frame.logs_checked = true;
+    s.live.text2 = " 11 ";
+    s.live.list8_height = 3000;
     s.live.feed_range = 0.5f;
     s.live.range_index = 4;
     s.live.max_height = 6000;
     s.live.height_index = 5;
-    ASSERT_TRUE(app::savedata(s));
-    EXPECT_EQ(s.frame.logs_folder, "E:\\new\\logs");
+    const auto save = [&] {
+        return app::savedata(s.frame.layout, app::settings_to_save(s.frame, s.live),
+                             s.live.matches_table);
+    };
+    ASSERT_TRUE(save());
+    EXPECT_EQ(s.frame.logs_folder, "");  // saving changes nothing in memory
     EXPECT_EQ(common::read_file(tmp.file("mm.dat")),
               "E:\\new\\logs\r\n3000\r\n1\r\nEZY\r\n0.5\r\n4\r\n6000\r\n5\r\n11\r\nxzy\r\n\r\n");
     EXPECT_EQ(common::read_file((tmp.path() / "system" / "matches").string()),
@@ -135,12 +143,20 @@ TEST(Shutdown, savedataTakesTheFolderBoxAndRestartRestoresTheState) {
     EXPECT_EQ(restored(app::startup(tmp.str(), false)),
               "E:\\new\\logs|E:\\new\\logs|3000|1|EZY|0.5|4|6000|5|11 range 4 height 5");
 
-    // A failed write asks for the administrator once.
+    // A failed write names the file; the administrator advice comes once, the path every time.
     fs::remove_all(tmp.path());
-    ASSERT_FALSE(app::savedata(s));
-    EXPECT_EQ(app::get_token(1, false, s.frame), "File error.\r\n\r\n" + kAdminHint);
+    const common::FileStatus failed = save();
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(failed.error->path, tmp.file("mm.dat"));
+    const std::string where = failed.error->text();
+    EXPECT_EQ(app::write_failure_message({*failed.error}, false, s.frame).text,
+              "File error.\r\n\r\n" + kAdminHint + "\r\n\r\n" + where);
     EXPECT_TRUE(s.frame.file_error_shown);
-    EXPECT_EQ(app::get_token(1, false, s.frame), std::nullopt);
+    EXPECT_EQ(app::write_failure_message({*failed.error}, false, s.frame).text,
+              "Could not write:\r\n" + where);
+    app::FrameState admin;
+    EXPECT_EQ(app::write_failure_message({*failed.error, *failed.error}, true, admin).text,
+              "Could not write:\r\n" + where + "\r\n" + where);
 }
 
 TEST(GetToken, administratorsSeeNothingOthersTheHintForEveryCodeButOne) {
@@ -155,25 +171,23 @@ TEST(GetToken, administratorsSeeNothingOthersTheHintForEveryCodeButOne) {
 
 TEST(Activate, hintOnlyOnTheFirstActivation_relistOnlyAnExistingLogsFolder) {
     TempFolder tmp;
-    app::StartupState s = app::startup(tmp.str(), false);
-    app::StartupState admin = s;
+    app::FrameState s = app::startup(tmp.str(), false).frame;
+    app::FrameState admin = s;
     EXPECT_EQ(app::activate(s, false).message, kAdminHint);
-    EXPECT_TRUE(s.frame.first_activation_done);
+    EXPECT_TRUE(s.first_activation_done);
     EXPECT_EQ(app::activate(s, false).message, std::nullopt);  // a dialog closed
-    EXPECT_FALSE(s.frame.file_error_shown);
+    EXPECT_FALSE(s.file_error_shown);
     EXPECT_EQ(app::activate(admin, true).message, std::nullopt);
-    EXPECT_TRUE(admin.frame.first_activation_done);
+    EXPECT_TRUE(admin.first_activation_done);
 
     EXPECT_FALSE(app::activate(s, true).relist_logs);
-    s.frame.logs_folder = tmp.file("absent");
+    s.logs_folder = tmp.file("absent");
     EXPECT_FALSE(app::activate(s, true).relist_logs);
-    s.frame.logs_folder = tmp.file("models");
+    s.logs_folder = tmp.file("models");
     EXPECT_TRUE(app::activate(s, true).relist_logs);
 }
 
-TEST(Texts, questionAndCaptionAreExact) {
-    EXPECT_EQ(app::kChkLogsQuestion,
-              "Please locate log files.See website for details\r\n\r\nFind Log folder?");
+TEST(Texts, captionFollowsTheVersion) {
     app::FrameState f;
     f.app_version = "2.0";
     EXPECT_EQ(app::cap(f), "Skelvar  2.0");

@@ -47,9 +47,6 @@ TEST(SuggestionRow, cutAtCommasAfterTheClassification) {
     EXPECT_EQ(parts.airline, "");
     ASSERT_EQ(parts.messages.size(), 1U);
     EXPECT_FALSE(parts.messages[0].text.empty());
-
-    EXPECT_EQ(app::model_matching_reload_path("/sim/config/Other.json"),
-              "/sim/config/ModelMatching.json");
 }
 
 TEST(SuggestionClick, matchOnTheFirstPageOrOnTheLastFullPage) {

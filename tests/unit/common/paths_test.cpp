@@ -22,18 +22,20 @@ TEST(Paths, joinAndConfigFolder) {
 TEST(Paths, ftrimCutsAtTheLastSeparatorOfEitherKind) {
     struct Case {
         const char* path;
-        int mode;
+        common::FtrimPart mode;
         const char* want;
     };
-    for (const Case& c : {Case{"C:\\a\\b.txt", 1, "b.txt"}, Case{"C:\\a\\b.txt", 0, "C:\\a\\"},
-                          Case{"/a/b.txt", 1, "b.txt"}, Case{"/a/b.txt", 0, "/a/"},
-                          Case{"C:\\a/b\\c.json", 1, "c.json"}, Case{"C:/a\\b/c.json", 1, "c.json"},
-                          Case{"C:\\a/b.txt", 2, "C:\\a/"}, Case{"plain.txt", 1, ""},
-                          Case{"plain.txt", 0, "plain.txt"}, Case{"C:\\a\\", 1, ""},
-                          Case{"C:\\a\\", 0, "C:\\a\\"}, Case{"", 0, ""},
+    constexpr auto N = common::FtrimPart::Name;
+    constexpr auto F = common::FtrimPart::Folder;
+    for (const Case& c : {Case{"C:\\a\\b.txt", N, "b.txt"}, Case{"C:\\a\\b.txt", F, "C:\\a\\"},
+                          Case{"/a/b.txt", N, "b.txt"}, Case{"/a/b.txt", F, "/a/"},
+                          Case{"C:\\a/b\\c.json", N, "c.json"}, Case{"C:/a\\b/c.json", N, "c.json"},
+                          Case{"C:\\a/b.txt", F, "C:\\a/"}, Case{"plain.txt", N, ""},
+                          Case{"plain.txt", F, "plain.txt"}, Case{"C:\\a\\", N, ""},
+                          Case{"C:\\a\\", F, "C:\\a\\"}, Case{"", F, ""},
                           // Every occurrence of the last part goes, not just the last one.
-                          Case{"C:\\x\\y\\x", 0, "C:\\\\y\\"}, Case{"/ab/ab", 0, "//"}}) {
-        EXPECT_EQ(common::ftrim(c.path, c.mode), c.want) << c.path << " " << c.mode;
+                          Case{"C:\\x\\y\\x", F, "C:\\\\y\\"}, Case{"/ab/ab", F, "//"}}) {
+        EXPECT_EQ(common::ftrim(c.path, c.mode), c.want) << c.path;
     }
 }
 

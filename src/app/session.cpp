@@ -58,6 +58,41 @@ ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twip
     return outcome;
 }
 
+bool run_list4_click(Session& s, platform::Platform& platform, int index,
+                     std::int64_t header_height_twips, const std::function<void()>& render) {
+    LogState& log = s.logs.log;
+    if (log.busy_flag) return false;
+    platform.busy_on();
+    const ChooseOutcome outcome = list4_click(s, index, header_height_twips);
+    if (render) render();
+    log.busy_flag = true;
+    platform.process_events();
+    platform.busy_off();
+    show_messages(platform, outcome.messages);
+    if (!log.write_errors.empty()) report_write_failures(s, platform, log.write_errors);
+    log.busy_flag = false;
+    return outcome.started;
+}
+
+void report_write_failures(Session& s, platform::Platform& platform,
+                           const std::vector<common::FileError>& errors) {
+    const common::Message m = write_failure_message(errors, platform.is_user_admin(), s.frame);
+    platform.message(m.text, platform::Buttons::Ok, platform::Icon::None);
+}
+
+void show_messages(platform::Platform& platform, const std::vector<common::Message>& messages) {
+    for (const auto& m : messages) {
+        platform.message(m.text, platform::Buttons::Ok,
+                         m.icon == common::Message::Icon::Information ? platform::Icon::Information
+                                                                      : platform::Icon::None);
+    }
+}
+
+void ensure_model_matching_text(Session& s) {
+    if (!s.matching.json_text.empty()) return;
+    s.matching.json_text = common::read_file(model_matching_reload_path(s.matching.json_path));
+}
+
 std::string chosen_log_path(const Session& s) {
     const LogListState& list = s.logs.list;
     if (list.chosen < 0 || list.chosen >= static_cast<int>(list.entries.size())) return {};

@@ -2,6 +2,7 @@
 // Everything the main window keeps for the whole run, grouped by subsystem, and the log-view
 // commands that change it. The window renders this state and forwards user actions here.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "app/startup.hpp"
 #include "logs/log_list.hpp"
 #include "logs/spawn_table.hpp"
+#include "platform/platform.hpp"
 
 namespace app {
 
@@ -57,6 +59,22 @@ bool logs_mouse_up(Session& s, int index, bool logs0_checked, bool logs1_checked
 // Choosing the List4 entry at index: reads and parses its log and draws the first page. The
 // window keeps the busy cursor and the busy guard around it.
 ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twips);
+
+// The whole road of a click on a List4 entry (or "Update"): busy cursor and guard, read and
+// parse, the caller's rendering, one round of pending events (clicks in it find the guard set and
+// do nothing), then the messages and any write failure. False when a parse was already running.
+bool run_list4_click(Session& s, platform::Platform& platform, int index,
+                     std::int64_t header_height_twips, const std::function<void()>& render);
+
+// Shows the message for failed writes (paths and causes; the administrator advice once a run).
+void report_write_failures(Session& s, platform::Platform& platform,
+                           const std::vector<common::FileError>& errors);
+
+// Shows messages in order with an OK button.
+void show_messages(platform::Platform& platform, const std::vector<common::Message>& messages);
+
+// The model-matching text, read again from the folder of json_path when it is empty.
+void ensure_model_matching_text(Session& s);
 
 // The chosen entry's file, or "" when none is chosen.
 std::string chosen_log_path(const Session& s);

@@ -1,7 +1,12 @@
 #include "ui/spawn_table_widget.hpp"
 
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
 #include <array>
 
@@ -11,9 +16,17 @@ namespace ui {
 namespace {
 
 constexpr int kGap = 4;  // between columns, like the 60-twip gap between the header labels
-// Fixed widths of the narrow columns; "Name of Model" and "Plane Spawned" share the rest.
+// Widths of the narrow columns in a roomy window; "Name of Model" and "Plane Spawned" share the
+// rest. In a small window every column shrinks towards the width of its heading, never below.
 constexpr std::array<int, 7> kFixed{52, 80, 64, 64, 0, 0, 90};
 constexpr int kMinWide = 120;
+constexpr int kColumnsGaps = 8 * kGap;
+constexpr int kNarrowTotal = kFixed[0] + kFixed[1] + kFixed[2] + kFixed[3] + kFixed[6];
+
+QString heading(int column) {
+    const std::string_view h = logs::kHeaderCaptions[static_cast<std::size_t>(column - 1)];
+    return QString::fromUtf8(h.data(), static_cast<qsizetype>(h.size()));
+}
 
 }  // namespace
 
@@ -21,6 +34,7 @@ SpawnTableWidget::SpawnTableWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Frame2Table"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);  // Page Up/Down, Home and End page through the records
 }
 
 void SpawnTableWidget::set_table(const logs::SpawnTable* table) {
@@ -40,21 +54,45 @@ int SpawnTableWidget::header_height_twips() const {
 }
 
 QSize SpawnTableWidget::sizeHint() const {
-    return {kFixed[0] + kFixed[1] + kFixed[2] + kFixed[3] + kFixed[6] + 2 * 260 + 8 * kGap,
-            (fontMetrics().height() + 10) * 26};
+    return {kNarrowTotal + 2 * 260 + kColumnsGaps, (fontMetrics().height() + 10) * 26};
 }
 
 QSize SpawnTableWidget::minimumSizeHint() const {
-    return {kFixed[0] + kFixed[1] + kFixed[2] + kFixed[3] + kFixed[6] + 2 * kMinWide + 8 * kGap,
-            (fontMetrics().height() + 6) * 26};
+    return {least_width() + kColumnsGaps, (fontMetrics().height() + 6) * 26};
+}
+
+int SpawnTableWidget::heading_width(int column) const {
+    QFont bold = font();
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(heading(column)) + 8;
+}
+
+int SpawnTableWidget::least_width() const {
+    int total = 0;
+    for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) total += heading_width(c);
+    return total;
 }
 
 int SpawnTableWidget::column_width(int column) const {
-    const int fixed = kFixed[0] + kFixed[1] + kFixed[2] + kFixed[3] + kFixed[6] + 8 * kGap;
-    const int rest = std::max(2 * kMinWide, width() - fixed);
-    if (column == 5) return rest * 2 / 5;
-    if (column == 6) return rest - rest * 2 / 5;
-    return kFixed[static_cast<std::size_t>(column - 1)];
+    const int avail = width() - kColumnsGaps;
+    if (avail >= kNarrowTotal + 2 * kMinWide) {
+        const int rest = avail - kNarrowTotal;
+        if (column == 5) return rest * 2 / 5;
+        if (column == 6) return rest - rest * 2 / 5;
+        return kFixed[static_cast<std::size_t>(column - 1)];
+    }
+    // Too narrow for the roomy widths: each column keeps its heading and gets a share of what is
+    // left in proportion to how much more it would like.
+    const auto wanted = [](int c) {
+        return c == 5 || c == 6 ? kMinWide : kFixed[static_cast<std::size_t>(c - 1)];
+    };
+    int want_more = 0;
+    for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) {
+        want_more += std::max(0, wanted(c) - heading_width(c));
+    }
+    const int spare = std::max(0, avail - least_width());
+    const int more = std::max(0, wanted(column) - heading_width(column));
+    return heading_width(column) + (want_more == 0 ? 0 : spare * more / want_more);
 }
 
 int SpawnTableWidget::column_left(int column) const {
@@ -86,11 +124,7 @@ void SpawnTableWidget::paintEvent(QPaintEvent*) {
     p.setPen(Qt::black);
     for (int col = 1; col <= logs::SpawnTable::kColumns; ++col) {
         const QRect r = cell_rect(0, col);
-        p.drawText(r.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8(
-                       logs::kHeaderCaptions[static_cast<std::size_t>(col - 1)].data(),
-                       static_cast<qsizetype>(
-                           logs::kHeaderCaptions[static_cast<std::size_t>(col - 1)].size())));
+        p.drawText(r.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, heading(col));
     }
     p.setFont(font());
     const QColor grid = normal.darker(108);
@@ -111,7 +145,62 @@ void SpawnTableWidget::paintEvent(QPaintEvent*) {
     }
 }
 
+bool SpawnTableWidget::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    // A cell whose text is cut off shows it whole as a tooltip.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const auto [row, col] = hit(help->pos());
+    if (table_ != nullptr && row >= 1) {
+        const QString text =
+            platform::to_display(logs::visible_caption(table_->cell(row, col).caption));
+        if (fontMetrics().horizontalAdvance(text) > cell_rect(row, col).width() - 4) {
+            QToolTip::showText(help->globalPos(), text, this, cell_rect(row, col));
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+}
+
+void SpawnTableWidget::wheelEvent(QWheelEvent* event) {
+    // 120 eighths of a degree are one notch; a notch moves the lines the desktop asks for.
+    wheel_remainder_ += event->angleDelta().y();
+    const int notches = wheel_remainder_ / 120;
+    wheel_remainder_ -= notches * 120;
+    if (notches != 0) emit scrollRows(-notches * QApplication::wheelScrollLines());
+    event->accept();
+}
+
+void SpawnTableWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_PageDown:
+            emit scrollRows(logs::SpawnTable::kRows);
+            break;
+        case Qt::Key_PageUp:
+            emit scrollRows(-logs::SpawnTable::kRows);
+            break;
+        case Qt::Key_Down:
+            emit scrollRows(1);
+            break;
+        case Qt::Key_Up:
+            emit scrollRows(-1);
+            break;
+        case Qt::Key_Home:
+            emit scrollToEnd(false);
+            break;
+        case Qt::Key_End:
+            emit scrollToEnd(true);
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
 void SpawnTableWidget::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
     pressed_ = hit(event->position().toPoint());
     if (pressed_.first >= 1) {
         emit cellPressed(pressed_.first, pressed_.second, event->button(),

@@ -24,9 +24,16 @@ class SpawnTableWidget : public QWidget {
   signals:
     void cellPressed(int row, int column, Qt::MouseButton button, QPoint global_pos);
     void cellClicked(int row, int column);
+    // The wheel or Page Up/Page Down: move by this many records.
+    void scrollRows(int rows);
+    // Home (false) or End (true).
+    void scrollToEnd(bool end);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -34,9 +41,12 @@ class SpawnTableWidget : public QWidget {
     [[nodiscard]] int column_left(int column) const;
     [[nodiscard]] int column_width(int column) const;
     [[nodiscard]] std::pair<int, int> hit(QPoint pos) const;
+    [[nodiscard]] int heading_width(int column) const;
+    [[nodiscard]] int least_width() const;
 
     const logs::SpawnTable* table_ = nullptr;
     std::pair<int, int> pressed_{-1, -1};
+    int wheel_remainder_ = 0;  // eighths of a degree not yet turned into rows
 };
 
 }  // namespace ui

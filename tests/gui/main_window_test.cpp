@@ -3,11 +3,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 #include "common/file_io.hpp"
 #include "ui/picture_button.hpp"
@@ -63,6 +66,7 @@ class MainWindowTest : public QObject {
     void startup_data();
     void startup();
     void chooseFolder_listsLogsCancelKeepsThemActivationRelists();
+    void focusChanges_neverParseNorMoveTheList();
     void viewSwitch_data();
     void viewSwitch();
     void closeAndRestart_restoresTheWindowAndWritesTheSameBytes();
@@ -128,11 +132,60 @@ void MainWindowTest::chooseFolder_listsLogsCancelKeepsThemActivationRelists() {
     QCOMPARE(text1->text(), q(h.logs_folder()));
     QCOMPARE(h.log_labels().size(), 2);
 
-    // Nothing watches the folder; the next activation lists it again.
+    // Nothing watches the folder; closing one of the program's own windows lists it again.
     QVERIFY(common::write_file_atomic(h.in_logs("log2024051315.txt"), "\r\n"));
-    activate(w);
+    QDialog dialog(&w);
+    QTimer::singleShot(0, &dialog, &QDialog::accept);
+    w.run_own_window(dialog);
     QCOMPARE(h.log_labels(), QStringList({"05 1300", "05 13 : 1400", "05 13 : 1500"}));
     QVERIFY(h.fake.messages.empty());
+}
+
+// Desktop focus changes, a message box and a cancelled picker: the list keeps the folder the user
+// refreshed it to and nothing is parsed until the user chooses a log.
+void MainWindowTest::focusChanges_neverParseNorMoveTheList() {
+    Harness h;
+    const std::string text = gui_support::log_text(gui_support::three_spawns());
+    const std::string other = common::join_path(h.root(), "other");
+    QVERIFY(common::create_folder(other));
+    QVERIFY(common::write_file_atomic(common::join_path(other, "log2024060110.txt"), text));
+    h.open_on_logs({{"log2024051314.txt", text}});
+    ui::MainWindow& w = h.window();
+    auto* list4 = h.child<QListWidget>("List4");
+    auto* text1 = h.child<QLineEdit>("Text1");
+    text1->setText(q(other));
+    h.click_button("command4_1");  // Refresh List
+    QCOMPARE(h.log_labels(), QStringList{"06 01 : 1000"});
+
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    list4->setFocus(Qt::OtherFocusReason);  // the toolkit makes the first row current
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("No results."),
+                    QMessageBox::Ok, &w);
+    QTimer::singleShot(50, &box, &QDialog::accept);
+    box.exec();
+    w.activateWindow();  // what the window manager does when the box goes
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    h.choose_folder_with_picker("");
+
+    QCOMPARE(h.log_labels(), QStringList{"06 01 : 1000"});
+    QCOMPARE(text1->text(), q(other));
+    QCOMPARE(h.fake.busy_on_calls, 0);
+    QVERIFY(!common::file_exists(common::join_path(h.program_folder(), "models/no-match")));
+    QCOMPARE(h.shown(1, 2), QStringLiteral("-"));
+
+    // A key press in the list is the user's choice: that parses.
+    list4->setFocus(Qt::OtherFocusReason);
+    list4->setCurrentRow(-1);
+    QTest::keyClick(list4, Qt::Key_Down);
+    QCOMPARE(h.fake.busy_on_calls, 1);
+    QCOMPARE(h.shown(1, 2), QStringLiteral("400A1B"));
 }
 
 void MainWindowTest::viewSwitch_data() {

@@ -1,0 +1,92 @@
+#pragma once
+// The log view: the log list with "Update" and "Refresh List", the paged spawn table with its
+// scroll bar, the suggestion boxes with "Add to Config", and the "Failed:" count. It renders the
+// session's log-view state and forwards the user's actions to the app layer.
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/session.hpp"
+#include "app/suggestion_click.hpp"
+#include "platform/platform.hpp"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QScrollBar;
+
+namespace ui {
+
+class PictureButton;
+class SpawnTableWidget;
+
+class LogView : public QWidget {
+    Q_OBJECT
+  public:
+    LogView(platform::Platform& platform, app::Session& session, QWidget* parent = nullptr);
+
+    // The folder box's text, read by "Refresh List".
+    void set_folder_box(std::function<std::string()> folder_box) {
+        folder_box_ = std::move(folder_box);
+    }
+
+    // f_refresh: relists the folder; the chosen log stays chosen, nothing is parsed.
+    void f_refresh(const std::string& folder);
+    // Shows the session's log list again (after the folder was adopted elsewhere).
+    void render_log_list();
+    // The Search button in the log view.
+    void search(const std::string& query, bool match_case);
+    // Mouse moved over the frame's own surface: the buttons outside Frame2 rest.
+    void rest_outer_buttons();
+
+    [[nodiscard]] SpawnTableWidget* table_widget() const { return table_; }
+    [[nodiscard]] QWidget* failed_label() const;
+    [[nodiscard]] QFrame* frame2() const { return frame2_; }
+    [[nodiscard]] std::int64_t v1_large_change() const { return v1_large_change_; }
+    [[nodiscard]] PictureButton* update_button() const { return command4_[0]; }
+    [[nodiscard]] PictureButton* refresh_button() const { return command4_[1]; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  private:
+    void build();
+    void list4_click(int row);
+    void list4_mouse_down(const QPoint& pos);
+    void command4_click(int index);
+    void v1_change(int value);
+    void v1_action(int action);
+    void scroll_by(std::int64_t rows);
+    void cell_pressed(int row, int column, Qt::MouseButton button, QPoint global_pos);
+    void cell_clicked(int row, int column);
+    void mcop_click();
+    void list1_mouse_down();
+    void apply_suggestion_click(const app::SuggestionClick& click);
+    void render_after_parse();
+    void render_failed_label();
+    void move_thumb_to_top_row();
+
+    platform::Platform& platform_;
+    app::Session& session_;
+    std::function<std::string()> folder_box_;
+    bool relisting_ = false;
+    bool user_choosing_ = false;  // a key or mouse press on List4 is being handled
+    std::int64_t v1_large_change_ = 1;
+
+    QLabel* label10_3_ = nullptr;
+    QLabel* label9_ = nullptr;
+    QListWidget* list4_ = nullptr;
+    PictureButton* command4_[3] = {nullptr, nullptr, nullptr};
+    QFrame* frame2_ = nullptr;
+    SpawnTableWidget* table_ = nullptr;
+    QScrollBar* v1_ = nullptr;
+    QListWidget* list1_[2] = {nullptr, nullptr};
+    QLineEdit* text4_[2] = {nullptr, nullptr};
+    QMenu* mpop_ = nullptr;
+};
+
+}  // namespace ui

@@ -101,7 +101,7 @@ std::string chosen_log_path(const Session& s) {
 }
 
 common::FileStatus save_settings(const Session& s) {
-    return savedata(s.frame.layout, settings_to_save(s.frame, s.live), s.live.matches_table);
+    return savedata(s.frame.layout, settings_to_save(s.frame, s.live));
 }
 
 }  // namespace app

@@ -42,17 +42,10 @@ std::string savedata_text(const SettingsValues& values) {
     return out;
 }
 
-std::string matches_text(const MatchesTable& table) {
+std::string matches_text() {
+    constexpr std::size_t kMatchesRows = 34;
     std::string out;
-    out.reserve(kMatchesRows * 8);
-    for (const MatchesRow& row : table) {
-        out.append(row.first);
-        out.push_back(',');
-        out.append(row.second);
-        out.push_back(',');
-        out.append(common::format_int(row.number));
-        out.append(common::kCrLf);
-    }
+    for (std::size_t i = 0; i < kMatchesRows; ++i) out.append(",,0").append(common::kCrLf);
     return out;
 }
 
@@ -88,12 +81,11 @@ void loaddata(std::string_view text, SettingsValues& values, MenuChecks& checks)
     }
 }
 
-common::FileStatus savedata(const ProgramLayout& layout, const SettingsValues& values,
-                            const MatchesTable& table) {
+common::FileStatus savedata(const ProgramLayout& layout, const SettingsValues& values) {
     if (auto status = common::savetext(layout.settings_file(), savedata_text(values)); !status) {
         return status;
     }
-    return common::savetext(layout.matches_file(), matches_text(table));
+    return common::savetext(layout.matches_file(), matches_text());
 }
 
 bool loaddata_file(const ProgramLayout& layout, SettingsValues& values, MenuChecks& checks) {

@@ -46,27 +46,19 @@ struct MenuChecks {
     }
 };
 
-struct MatchesRow {
-    std::string first;
-    std::string second;
-    std::uint8_t number = 0;
-};
-inline constexpr std::size_t kMatchesRows = 34;
-using MatchesTable = std::array<MatchesRow, kMatchesRows>;
-
 // The bytes handed to savetext for mm.dat: ten lines, each followed by CR LF.
 std::string savedata_text(const SettingsValues& values);
 
-// The bytes handed to savetext for system/matches: 34 rows "first,second,number" + CR LF.
-std::string matches_text(const MatchesTable& table);
+// The bytes handed to savetext for system/matches: nothing fills its table, so it is always 34
+// empty rows ",,0", each followed by CR LF.
+std::string matches_text();
 
 // Applies the lines of mm.dat's text. A missing line leaves its setting as it was; menu items
 // are only ever checked here, never unchecked.
 void loaddata(std::string_view text, SettingsValues& values, MenuChecks& checks);
 
 // Writes mm.dat, then system/matches. Stops at the first failed write and reports it.
-common::FileStatus savedata(const ProgramLayout& layout, const SettingsValues& values,
-                            const MatchesTable& table);
+common::FileStatus savedata(const ProgramLayout& layout, const SettingsValues& values);
 
 // Reads mm.dat when it exists and applies it; false (nothing changed) when there is none.
 bool loaddata_file(const ProgramLayout& layout, SettingsValues& values, MenuChecks& checks);

@@ -44,15 +44,12 @@ struct MatchingState {
     std::string json_text;
 };
 
-// Live traffic settings that survive restarts, and the picture's start values.
+// Live traffic settings that survive restarts.
 struct LiveSettings {
     float feed_range = 0.0f;  // 0 until the settings file gives one; start-up then makes it 0.08
     std::int64_t range_index = 0;
     std::int64_t max_height = 2000;
     std::int64_t height_index = 2;
-    float picture_zoom = 2.0f;
-    std::int16_t picture_dirty = -1;  // -1: true
-    MatchesTable matches_table;
     MenuChecks checks;                         // Flightradar > Range / Max Height
     std::string text2 = "14";                  // map zoom box
     std::optional<std::int64_t> list8_height;  // twips; empty: the window's own height

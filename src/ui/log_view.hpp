@@ -46,9 +46,6 @@ class LogView : public QWidget {
     [[nodiscard]] SpawnTableWidget* table_widget() const { return table_; }
     [[nodiscard]] QWidget* failed_label() const;
     [[nodiscard]] QFrame* frame2() const { return frame2_; }
-    [[nodiscard]] std::int64_t v1_large_change() const { return v1_large_change_; }
-    [[nodiscard]] PictureButton* update_button() const { return command4_[0]; }
-    [[nodiscard]] PictureButton* refresh_button() const { return command4_[1]; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

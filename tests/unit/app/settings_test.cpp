@@ -58,20 +58,15 @@ std::string state(const Loaded& l) {
     return o.str();
 }
 
-TEST(SettingsText, savedTextAndMatchesTable) {
+TEST(SettingsText, savedTextAndBlankMatchesTable) {
     EXPECT_EQ(app::savedata_text(sample()), kSampleText);
     app::SettingsValues defaults;
     defaults.feed_range = 0.07f;
     EXPECT_EQ(app::savedata_text(defaults), "\r\n0\r\n0\r\n\r\n0.07\r\n0\r\n0\r\n0\r\n\r\nxzy\r\n");
 
-    app::MatchesTable t;
     std::string expected;
     for (int i = 0; i < 34; ++i) expected += ",,0\r\n";
-    EXPECT_EQ(app::matches_text(t), expected);
-    t[0] = {"B738", "Boeing", 255};
-    t[33] = {"A320", "", 7};
-    EXPECT_EQ(app::matches_text(t),
-              "B738,Boeing,255\r\n" + expected.substr(0, 32 * 5) + "A320,,7\r\n");
+    EXPECT_EQ(app::matches_text(), expected);
 }
 
 TEST(Loaddata, linesAppliedInOrder) {
@@ -174,14 +169,14 @@ TEST(SettingsFiles, missingFileChangesNothing_aFailedWriteStopsTheSave) {
     EXPECT_FALSE(app::loaddata_file(app::ProgramLayout(tmp.str()), v, c));
     EXPECT_EQ(state({v, c}), state({sample(), {}}));
     // No system folder: mm.dat is written, the matches file is not.
-    EXPECT_FALSE(app::savedata(app::ProgramLayout(tmp.str()), sample(), app::MatchesTable{}));
+    EXPECT_FALSE(app::savedata(app::ProgramLayout(tmp.str()), sample()));
     EXPECT_EQ(common::read_file(tmp.file("mm.dat")), kSampleText + "\r\n");
     EXPECT_FALSE(fs::exists(tmp.path() / "system"));
     // mm.dat cannot be written: the matches file is not tried.
     fs::remove(tmp.path() / "mm.dat");
     fs::create_directory(tmp.path() / "system");
     fs::create_directory(tmp.path() / "mm.dat");
-    EXPECT_FALSE(app::savedata(app::ProgramLayout(tmp.str()), sample(), app::MatchesTable{}));
+    EXPECT_FALSE(app::savedata(app::ProgramLayout(tmp.str()), sample()));
     EXPECT_FALSE(fs::exists(tmp.path() / "system" / "matches"));
 }
 

@@ -69,8 +69,6 @@ TEST(Startup, firstRunInAnEmptyFolderCreatesTheFoldersAndUsesDefaults) {
     EXPECT_FALSE(s.frame.logs_checked);
     EXPECT_TRUE(s.folder_errors.empty());
     EXPECT_EQ(app::cap(s.frame), "Skelvar  1.72");
-    EXPECT_EQ(s.live.picture_zoom, 2.0f);
-    EXPECT_EQ(s.live.picture_dirty, -1);
     EXPECT_FALSE(s.frame.first_activation_done);
     EXPECT_EQ(s.matching.json_path, kSep + "ModelMatching.json");
     EXPECT_EQ(s.matching.json_text, "");
@@ -130,15 +128,14 @@ TEST(Shutdown, savedataTakesTheFolderBoxAndRestartRestoresTheState) {
     s.live.max_height = 6000;
     s.live.height_index = 5;
     const auto save = [&] {
-        return app::savedata(s.frame.layout, app::settings_to_save(s.frame, s.live),
-                             s.live.matches_table);
+        return app::savedata(s.frame.layout, app::settings_to_save(s.frame, s.live));
     };
     ASSERT_TRUE(save());
     EXPECT_EQ(s.frame.logs_folder, "");  // saving changes nothing in memory
     EXPECT_EQ(common::read_file(tmp.file("mm.dat")),
               "E:\\new\\logs\r\n3000\r\n1\r\nEZY\r\n0.5\r\n4\r\n6000\r\n5\r\n11\r\nxzy\r\n\r\n");
     EXPECT_EQ(common::read_file((tmp.path() / "system" / "matches").string()),
-              app::matches_text(app::MatchesTable{}) + "\r\n");
+              app::matches_text() + "\r\n");
 
     EXPECT_EQ(restored(app::startup(tmp.str(), false)),
               "E:\\new\\logs|E:\\new\\logs|3000|1|EZY|0.5|4|6000|5|11 range 4 height 5");

@@ -1,8 +1,10 @@
 #include "cli/cli.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <ostream>
+#include <system_error>
 
 #include "cli/commands.hpp"
 #include "common/text.hpp"
@@ -23,7 +25,8 @@ created when missing. Instead of a report the message the window would show is p
 when there is nothing to report.
 
 Exit status: 0 records found / report written; 1 no records / nothing to report;
-2 usage error or unreadable LOGFILE; 3 a result file could not be written.
+2 usage error or unreadable LOGFILE; 3 a file or folder could not be written;
+4 the standard output could not be written (instead of 0 or 1).
 )";
 
 void print_help(std::ostream& out) {
@@ -87,9 +90,20 @@ void print_expected(std::ostream& err, std::span<const Command> commands) {
     err << "\n";
 }
 
-}  // namespace
+// A full disk behind the standard output must not pass for success. The stream may keep the
+// output in a buffer until the flush, so its state counts both after writing and after flushing.
+int check_output(int status, std::ostream& out, std::ostream& err) {
+    errno = 0;
+    if (out && out.flush()) return status;
+    const int cause = errno;
+    err << "skelvar-cli: cannot write the standard output";
+    if (cause != 0) err << ": " << std::error_code(cause, std::generic_category()).message();
+    err << "\n";
+    // A usage or file error already has its own status and message.
+    return status == kOk || status == kNothingFound ? kOutputFailed : status;
+}
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         print_help(out);
         return kOk;
@@ -111,6 +125,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         {std::make_move_iterator(words.begin() + 1), std::make_move_iterator(words.end())},
         std::move(parsed->app_folder)};
     return command->run(invocation, out, err);
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return check_output(dispatch(args, out, err), out, err);
 }
 
 }  // namespace cli

@@ -20,6 +20,7 @@ enum ExitStatus : int {
     kNothingFound = 1,  // no records, nothing to report
     kUsageError = 2,    // usage error or unreadable LOGFILE
     kWriteFailed = 3,   // a file or folder could not be written
+    kOutputFailed = 4,  // the standard output could not be written
 };
 
 struct Invocation {

@@ -42,9 +42,8 @@ bool running_as_root() {
     return ::geteuid() == 0;
 }
 
-// Public: the parameterised cases set up their obstacles through it.
 class CliTest : public ::testing::Test {
-  public:
+  protected:
     void SetUp() override { fs::create_directory(app_); }
     void TearDown() override {
         // Give back what a case locked, so the temporary folder can be removed.
@@ -61,19 +60,15 @@ class CliTest : public ::testing::Test {
     std::string written(const std::string& folder, const std::string& name) const {
         return common::read_file((fs::path(app_) / folder / name).string());
     }
-    std::string app_path(const std::string& folder, const std::string& name = {}) const {
-        return name.empty() ? (fs::path(app_) / folder).string()
-                            : (fs::path(app_) / folder / name).string();
-    }
 
+    void expect_unreadable(const std::string& path, const std::string& cause);
     void lock(const fs::path& p, fs::perms perms) {
         fs::permissions(p, perms);
         locked_.push_back(p);
     }
 
     testing_support::TempFolder tmp_;
-    const std::string log_ = tmp_.file("log2024051314.txt");
-    std::string app_ = tmp_.file("app");
+    const std::string log_ = tmp_.file("log2024051314.txt"), app_ = tmp_.file("app");
     std::ostringstream out_, err_;
     std::vector<fs::path> locked_;
 };
@@ -138,7 +133,7 @@ TEST_F(CliTest, analyze_printsTheWindowsMessagesWithLfAndWritesListsOnlyForAComp
         ASSERT_NE(messages, std::string::npos) << out;
         EXPECT_EQ(out.substr(messages, c.messages_start.size()), c.messages_start);
         EXPECT_EQ(out.find('\r'), std::string::npos);
-        EXPECT_EQ(fs::exists(app_path("models", "models")), c.lists_written);
+        EXPECT_EQ(fs::exists(fs::path(app_) / "models" / "models"), c.lists_written);
         EXPECT_EQ(err_.str(), "");
     }
 }
@@ -171,152 +166,94 @@ TEST_F(CliTest, usageErrorsExitTwoWithAHint_helpNamesEveryFormAndStatus) {
     }
 }
 
-struct UnreadableCase {
-    const char* name;
-    const char* cause;
-    bool needs_permission_checks;     // root reads whatever the permission bits say
-    std::string (*make)(CliTest& t);  // the log's path
-};
-
-void PrintTo(const UnreadableCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class UnreadableLog : public CliTest, public ::testing::WithParamInterface<UnreadableCase> {};
-
-TEST_P(UnreadableLog, everyCommandExitsTwoNamingThePathAndTheCause) {
-    const UnreadableCase& c = GetParam();
-    if (c.needs_permission_checks && running_as_root())
-        GTEST_SKIP() << "permission bits do not stop root";
-    const std::string path = c.make(*this);
-    // A read that blocks (a FIFO opened for reading) ends the run instead of hanging it.
-    ::alarm(20);
+// Both commands read the log the same way; each must name the path and the cause.
+void CliTest::expect_unreadable(const std::string& path, const std::string& cause) {
     for (const auto& args :
          {std::vector<std::string>{"analyze", path, "--app-folder", app_},
           std::vector<std::string>{"report", "titles", path, "--app-folder", app_}}) {
         EXPECT_EQ(run(args), 2);
-        EXPECT_EQ(err_.str(), "skelvar-cli: cannot read the log " + path + ": " + c.cause + "\n");
+        EXPECT_EQ(err_.str(), "skelvar-cli: cannot read the log " + path + ": " + cause + "\n");
         EXPECT_EQ(out_.str(), "");
     }
+}
+
+TEST_F(CliTest, unreadableLog_exitsTwoNamingThePathAndTheCause) {
+    const std::string fifo = tmp_.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, const char*> cases[] = {
+        {log_, "no such file"},
+        {app_, "is a folder, not a file"},
+        {fifo, "is not a regular file"},
+        {tmp_.file(std::string(300, 'x')), "File name too long"},
+    };
+    ::alarm(20);  // a FIFO opened for reading would block: end the run instead of hanging
+    for (const auto& [path, cause] : cases) expect_unreadable(path, cause);
     ::alarm(0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Causes, UnreadableLog,
-    ::testing::Values(UnreadableCase{"missing", "no such file", false,
-                                     [](CliTest& t) { return t.log_; }},
-                      UnreadableCase{"folder", "is a folder, not a file", false,
-                                     [](CliTest& t) { return t.app_; }},
-                      UnreadableCase{"fifo", "is not a regular file", false,
-                                     [](CliTest& t) {
-                                         EXPECT_EQ(::mkfifo(t.log_.c_str(), 0600), 0);
-                                         return t.log_;
-                                     }},
-                      UnreadableCase{"nameTooLong", "File name too long", false,
-                                     [](CliTest& t) { return t.tmp_.file(std::string(300, 'x')); }},
-                      UnreadableCase{"fileWithoutReadPermission", "Permission denied", true,
-                                     [](CliTest& t) {
-                                         EXPECT_TRUE(common::write_file_atomic(t.log_, "x"));
-                                         t.lock(t.log_, fs::perms::owner_write);
-                                         return t.log_;
-                                     }},
-                      UnreadableCase{"parentWithoutPermission", "Permission denied", true,
-                                     [](CliTest& t) {
-                                         const std::string log =
-                                             (fs::path(t.app_) / "log.txt").string();
-                                         EXPECT_TRUE(common::write_file_atomic(log, "x"));
-                                         t.lock(t.app_, fs::perms::none);
-                                         return log;
-                                     }}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct UnwritableCase {
-    const char* name;
-    std::vector<std::string> command;  // before LOGFILE
-    bool needs_permission_checks;
-    // Puts the obstacle in place; returns the path and cause the message must name.
-    std::string (*make)(CliTest& t);
-    const char* said;  // "cannot write" or "cannot create the folder"
-};
-
-void PrintTo(const UnwritableCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class UnwritableResult : public CliTest, public ::testing::WithParamInterface<UnwritableCase> {};
-
-TEST_P(UnwritableResult, exitsThreeNamingThePathAndTheCause) {
-    const UnwritableCase& c = GetParam();
-    if (c.needs_permission_checks && running_as_root())
-        GTEST_SKIP() << "permission bits do not stop root";
+TEST_F(CliTest, unwritableFileOrFolder_exitsThreeNamingThePathAndTheCause) {
+    struct Case {
+        std::vector<std::string> command;  // before LOGFILE
+        std::string obstacle;              // under the app folder; ending in "/": a folder
+        const char* said;
+        std::string failed;  // under the app folder
+        const char* cause;
+    };
+    const Case cases[] = {
+        {{"analyze"},
+         "models/no-match/",
+         "cannot write",
+         "models/no-match",
+         "is a folder, not a file"},
+        {{"report", "failures"},
+         "models/failures/",
+         "cannot write",
+         "models/failures",
+         "is a folder, not a file"},
+        {{"report", "titles"},
+         "system/fnd/",
+         "cannot write",
+         "system/fnd",
+         "is a folder, not a file"},
+        {{"report", "titles"}, "models", "cannot create the folder", "models", "Not a directory"},
+    };
     ASSERT_TRUE(common::write_file_atomic(
         log_, kTwoGroups + "x [ERR] Failed to read C:\\x.json\r\ny add-on with title: T\r\n"));
-    const std::string expected = c.make(*this);
-    std::vector<std::string> args = c.command;
-    for (const auto& word : {log_, std::string("--app-folder"), app_}) args.push_back(word);
-    EXPECT_EQ(run(args), 3);
-    EXPECT_EQ(err_.str(), "skelvar-cli: " + std::string(c.said) + " " + expected + "\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.obstacle);
+        fs::remove_all(app_);
+        const fs::path obstacle = fs::path(app_) / c.obstacle;
+        fs::create_directories(obstacle.parent_path());
+        if (c.obstacle.ends_with('/'))
+            fs::create_directory(obstacle);
+        else
+            ASSERT_TRUE(common::write_file_atomic(obstacle.string(), "x"));
+        std::vector<std::string> args = c.command;
+        args.insert(args.end(), {log_, "--app-folder", app_});
+        EXPECT_EQ(run(args), 3);
+        EXPECT_EQ(err_.str(), "skelvar-cli: " + std::string(c.said) + " " + app_ + "/" + c.failed +
+                                  ": " + c.cause + "\n");
+    }
 }
 
-fs::path folder_in_the_way(const fs::path& p) {
-    fs::create_directories(p);
-    return p;
-}
+TEST_F(CliTest, permissionDenied_unreadableLogExitsTwo_readOnlyAppFolderExitsThree) {
+    if (running_as_root()) GTEST_SKIP() << "permission bits do not stop root";
+    ASSERT_TRUE(common::write_file_atomic(log_, kTwoGroups));
+    lock(log_, fs::perms::owner_write);
+    expect_unreadable(log_, "Permission denied");
 
-INSTANTIATE_TEST_SUITE_P(
-    Causes, UnwritableResult,
-    ::testing::Values(
-        UnwritableCase{"resultListIsAFolder",
-                       {"analyze"},
-                       false,
-                       [](CliTest& t) {
-                           return folder_in_the_way(t.app_path("models", "no-match")).string() +
-                                  ": is a folder, not a file";
-                       },
-                       "cannot write"},
-        UnwritableCase{"failuresReportIsAFolder",
-                       {"report", "failures"},
-                       false,
-                       [](CliTest& t) {
-                           return folder_in_the_way(t.app_path("models", "failures")).string() +
-                                  ": is a folder, not a file";
-                       },
-                       "cannot write"},
-        UnwritableCase{"titlesReportIsAFolder",
-                       {"report", "titles"},
-                       false,
-                       [](CliTest& t) {
-                           return folder_in_the_way(t.app_path("system", "fnd")).string() +
-                                  ": is a folder, not a file";
-                       },
-                       "cannot write"},
-        UnwritableCase{"appFolderUnderAFile",
-                       {"analyze"},
-                       false,
-                       [](CliTest& t) {
-                           fs::remove(t.app_);
-                           EXPECT_TRUE(common::write_file_atomic(t.app_, "x"));
-                           t.app_ += "/inner";
-                           return t.app_ + ": Not a directory";
-                       },
-                       "cannot create the folder"},
-        UnwritableCase{"modelsIsAFile",
-                       {"report", "failures"},
-                       false,
-                       [](CliTest& t) {
-                           EXPECT_TRUE(common::write_file_atomic(t.app_path("models"), "x"));
-                           return t.app_path("models") + ": Not a directory";
-                       },
-                       "cannot create the folder"},
-        UnwritableCase{"readOnlyAppFolder",
-                       {"analyze"},
-                       true,
-                       [](CliTest& t) {
-                           t.lock(t.app_, fs::perms::owner_read | fs::perms::owner_exec);
-                           return t.app_path("system") + ": Permission denied";
-                       },
-                       "cannot create the folder"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    const std::string in_locked = (fs::path(app_) / "log.txt").string();
+    ASSERT_TRUE(common::write_file_atomic(in_locked, kTwoGroups));
+    lock(app_, fs::perms::none);
+    expect_unreadable(in_locked, "Permission denied");
+
+    const std::string readable = tmp_.file("readable.txt");
+    ASSERT_TRUE(common::write_file_atomic(readable, kTwoGroups));
+    lock(app_, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(run({"analyze", readable, "--app-folder", app_}), 3);
+    EXPECT_EQ(err_.str(),
+              "skelvar-cli: cannot create the folder " + app_ + "/system: Permission denied\n");
+}
 
 TEST_F(CliTest, reportsWriteAndPrintTheirLinesOrTheMessage) {
     const std::vector<std::string> failures = {"report", "failures", log_, "--app-folder", app_};

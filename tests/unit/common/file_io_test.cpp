@@ -9,6 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -67,135 +68,46 @@ class Folder {
     std::vector<fs::path> locked_;
 };
 
-struct FailureCase {
-    const char* name;
-    bool needs_permission_checks;      // root passes whatever the permission bits say
-    std::string (*make)(Folder& tmp);  // the path to use, with its obstacle in place
-    const char* cause;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) {
-    *os << c.name;
+bool running_as_root() {
+    return ::geteuid() == 0;
 }
 
-bool skip_for_root(const FailureCase& c) {
-    return c.needs_permission_checks && ::geteuid() == 0;
-}
-
-class ReadFileChecked : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(ReadFileChecked, namesThePathAndTheCauseAndReturnsNoData) {
-    const FailureCase& c = GetParam();
-    if (skip_for_root(c)) GTEST_SKIP() << "permission bits do not stop root";
-    Folder tmp;
-    const std::string path = c.make(tmp);
-    ::alarm(20);  // a FIFO opened for reading would block: end the run instead of hanging
+void expect_unreadable(const std::string& path, const std::string& cause) {
     const common::ReadResult r = common::read_file_checked(path);
-    ::alarm(0);
-    EXPECT_EQ(r.error, (common::FileError{path, c.cause}));
+    EXPECT_EQ(r.error, (common::FileError{path, cause}));
     EXPECT_EQ(r.data, "");
     EXPECT_EQ(common::read_file(path), "");
 }
 
-std::string in_locked_folder(Folder& tmp, fs::perms perms) {
-    const fs::path folder = tmp.path() / "locked";
-    fs::create_directory(folder);
-    put((folder / "file").string(), "x");
-    tmp.lock(folder, perms);
-    return (folder / "file").string();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Causes, ReadFileChecked,
-    ::testing::Values(
-        FailureCase{"emptyPath", false, [](Folder&) { return std::string(); }, "no file name"},
-        FailureCase{"missing", false, [](Folder& t) { return t.file("missing"); }, "no such file"},
-        FailureCase{"folder", false, [](Folder& t) { return t.path().string(); },
-                    "is a folder, not a file"},
-        FailureCase{"fifo", false,
-                    [](Folder& t) {
-                        EXPECT_EQ(::mkfifo(t.file("fifo").c_str(), 0600), 0);
-                        return t.file("fifo");
-                    },
-                    "is not a regular file"},
-        FailureCase{"nameLongerThan255Bytes", false,
-                    [](Folder& t) { return t.file(std::string(256, 'x')); }, "File name too long"},
-        FailureCase{"throughAFile", false,
-                    [](Folder& t) {
-                        put(t.file("file"), "x");
-                        return t.file("file") + "/inner";
-                    },
-                    "Not a directory"},
-        FailureCase{"fileWithoutReadPermission", true,
-                    [](Folder& t) {
-                        put(t.file("file"), "x");
-                        t.lock(t.file("file"), fs::perms::owner_write);
-                        return t.file("file");
-                    },
-                    "Permission denied"},
-        FailureCase{"folderWithoutPermission", true,
-                    [](Folder& t) { return in_locked_folder(t, fs::perms::none); },
-                    "Permission denied"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct WriteFailureCase {
-    const char* name;
-    bool needs_permission_checks;
-    std::string (*make)(Folder& tmp);
-    common::FileStatus (*write)(std::string_view path);
-    const char* cause;
-};
-
-void PrintTo(const WriteFailureCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class WriteFailure : public ::testing::TestWithParam<WriteFailureCase> {};
-
-TEST_P(WriteFailure, namesThePathAndTheCauseAndChangesNothing) {
-    const WriteFailureCase& c = GetParam();
-    if (c.needs_permission_checks && ::geteuid() == 0)
-        GTEST_SKIP() << "permission bits do not stop root";
+TEST(ReadFileChecked, namesThePathAndTheCause) {
     Folder tmp;
-    const std::string path = c.make(tmp);
-    const auto before = snapshot(tmp.path());
-    const common::FileStatus status = c.write(path);
-    EXPECT_FALSE(status);
-    EXPECT_EQ(status.error, (common::FileError{path, c.cause}));
-    EXPECT_EQ(snapshot(tmp.path()), before);  // no temporary file left, old files kept
+    put(tmp.file("file"), "x");
+    ASSERT_EQ(::mkfifo(tmp.file("fifo").c_str(), 0600), 0);
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "no file name"},
+        {tmp.file("missing"), "no such file"},
+        {tmp.path().string(), "is a folder, not a file"},
+        {tmp.file("fifo"), "is not a regular file"},
+        {tmp.file(std::string(256, 'x')), "File name too long"},
+        {tmp.file("file") + "/inner", "Not a directory"},
+    };
+    ::alarm(20);  // a FIFO opened for reading would block: end the run instead of hanging
+    for (const auto& [path, cause] : cases) expect_unreadable(path, cause);
+    ::alarm(0);
 }
 
-common::FileStatus write_atomic(std::string_view path) {
-    return common::write_file_atomic(path, "new");
-}
-common::FileStatus savetext(std::string_view path) {
-    return common::savetext(path, "new");
-}
-common::FileStatus append(std::string_view path) {
-    return common::append_text(path, "new");
-}
-common::FileStatus create_folder(std::string_view path) {
-    return common::create_folder(path);
+TEST(ReadFileChecked, withoutPermissionOnTheFileOrItsFolder_permissionDenied) {
+    if (running_as_root()) GTEST_SKIP() << "permission bits do not stop root";
+    Folder tmp;
+    put(tmp.file("file"), "x");
+    tmp.lock(tmp.file("file"), fs::perms::owner_write);
+    expect_unreadable(tmp.file("file"), "Permission denied");
+    fs::create_directory(tmp.path() / "locked");
+    put(tmp.file("locked/file"), "x");
+    tmp.lock(tmp.path() / "locked", fs::perms::none);
+    expect_unreadable(tmp.file("locked/file"), "Permission denied");
 }
 
-std::string folder_with_a_file(Folder& t) {
-    fs::create_directory(t.path() / "matches");
-    put(t.file("matches/inside"), "keep");
-    return t.file("matches");
-}
-std::string in_missing_folder(Folder& t) {
-    return t.file("absent/file");
-}
-std::string empty_path(Folder&) {
-    return {};
-}
-std::string under_a_file(Folder& t) {
-    put(t.file("file"), "x");
-    return t.file("file/inner");
-}
-std::string in_read_only_folder(Folder& t) {
-    return in_locked_folder(t, fs::perms::owner_read | fs::perms::owner_exec);
-}
 // Past a small file-size limit a write fails as on a full disk: only once data reaches the file.
 class SmallFileSizeLimit {
   public:
@@ -219,6 +131,21 @@ class SmallFileSizeLimit {
     void (*old_handler_)(int) = SIG_DFL;
 };
 
+using Write = common::FileStatus (*)(std::string_view path);
+
+common::FileStatus write_atomic(std::string_view path) {
+    return common::write_file_atomic(path, "new");
+}
+common::FileStatus savetext(std::string_view path) {
+    return common::savetext(path, "new");
+}
+common::FileStatus append(std::string_view path) {
+    return common::append_text(path, "new");
+}
+common::FileStatus create_folder(std::string_view path) {
+    return common::create_folder(path);
+}
+// Less than the stream's buffer, so the failure shows only at the flush.
 common::FileStatus write_atomic_on_full_disk(std::string_view path) {
     SmallFileSizeLimit limit;
     return common::write_file_atomic(path, std::string(2 * SmallFileSizeLimit::kBytes, 'x'));
@@ -228,48 +155,56 @@ common::FileStatus append_on_full_disk(std::string_view path) {
     return common::append_text(path, "new");
 }
 
-std::string old_file(Folder& t) {
-    put(t.file("mm.dat"), "old");
-    return t.file("mm.dat");
-}
-std::string file_at_the_limit(Folder& t) {
-    put(t.file("rdr"), std::string(SmallFileSizeLimit::kBytes, 'x'));
-    return t.file("rdr");
-}
-
-std::string new_in_read_only_folder(Folder& t) {
-    return in_read_only_folder(t) + "-new";
+// The failure names the path and the cause, and leaves no temporary file and the old files.
+void expect_write_failure(const Folder& tmp, const std::string& path, Write write,
+                          const std::string& cause) {
+    const auto before = snapshot(tmp.path());
+    const common::FileStatus status = write(path);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(status.error, (common::FileError{path, cause}));
+    EXPECT_EQ(snapshot(tmp.path()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Causes, WriteFailure,
-    ::testing::Values(
-        WriteFailureCase{"atomicOverAFolder", false, folder_with_a_file, write_atomic,
-                         "is a folder, not a file"},
-        WriteFailureCase{"atomicInAMissingFolder", false, in_missing_folder, write_atomic,
-                         "No such file or directory"},
-        WriteFailureCase{"atomicEmptyPath", false, empty_path, write_atomic, "no file name"},
-        WriteFailureCase{"atomicInAReadOnlyFolder", true, in_read_only_folder, write_atomic,
-                         "Permission denied"},
-        WriteFailureCase{"atomicOnAFullDisk", false, old_file, write_atomic_on_full_disk,
-                         "File too large"},
-        WriteFailureCase{"savetextInAMissingFolder", false, in_missing_folder, savetext,
-                         "No such file or directory"},
-        WriteFailureCase{"appendToAFolder", false, folder_with_a_file, append, "Is a directory"},
-        WriteFailureCase{"appendInAMissingFolder", false, in_missing_folder, append,
-                         "No such file or directory"},
-        WriteFailureCase{"appendOnAFullDisk", false, file_at_the_limit, append_on_full_disk,
-                         "File too large"},
-        WriteFailureCase{"appendEmptyPath", false, empty_path, append, "no file name"},
-        WriteFailureCase{"appendNewFileInAReadOnlyFolder", true, new_in_read_only_folder, append,
-                         "Permission denied"},
-        WriteFailureCase{"createFolderUnderAFile", false, under_a_file, create_folder,
-                         "Not a directory"},
-        WriteFailureCase{"createFolderEmptyPath", false, empty_path, create_folder,
-                         "no folder name"},
-        WriteFailureCase{"createFolderInAReadOnlyFolder", true, new_in_read_only_folder,
-                         create_folder, "Permission denied"}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(WriteFailure, namesThePathAndTheCauseAndChangesNothing) {
+    Folder tmp;
+    fs::create_directory(tmp.path() / "matches");
+    put(tmp.file("matches/inside"), "keep");
+    put(tmp.file("file"), "x");
+    put(tmp.file("rdr"), std::string(SmallFileSizeLimit::kBytes, 'x'));
+    const std::string folder = tmp.file("matches"), in_missing = tmp.file("absent/file");
+    const struct {
+        std::string path;
+        Write write;
+        const char* cause;
+    } cases[] = {
+        {folder, write_atomic, "is a folder, not a file"},
+        {in_missing, write_atomic, "No such file or directory"},
+        {"", write_atomic, "no file name"},
+        {tmp.file("file"), write_atomic_on_full_disk, "File too large"},
+        {in_missing, savetext, "No such file or directory"},
+        {folder, append, "Is a directory"},
+        {in_missing, append, "No such file or directory"},
+        {"", append, "no file name"},
+        {tmp.file("rdr"), append_on_full_disk, "File too large"},
+        {tmp.file("file") + "/inner", create_folder, "Not a directory"},
+        {"", create_folder, "no folder name"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        expect_write_failure(tmp, cases[i].path, cases[i].write, cases[i].cause);
+    }
+}
+
+TEST(WriteFailure, inAReadOnlyFolder_permissionDeniedAndNothingChanges) {
+    if (running_as_root()) GTEST_SKIP() << "permission bits do not stop root";
+    Folder tmp;
+    fs::create_directory(tmp.path() / "locked");
+    put(tmp.file("locked/file"), "old");
+    tmp.lock(tmp.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    expect_write_failure(tmp, tmp.file("locked/file"), write_atomic, "Permission denied");
+    expect_write_failure(tmp, tmp.file("locked/new"), append, "Permission denied");
+    expect_write_failure(tmp, tmp.file("locked/new"), create_folder, "Permission denied");
+}
 
 TEST(WriteFileAtomic, everyByteRoundTripsAndTheWholeFileIsReplaced) {
     TempFolder tmp;

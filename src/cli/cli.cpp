@@ -1,43 +1,23 @@
 #include "cli/cli.hpp"
 
+#include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <ostream>
+#include <system_error>
 
-#include "app/log_session.hpp"
-#include "app/program_layout.hpp"
-#include "common/file_io.hpp"
-#include "common/paths.hpp"
+#include "cli/commands.hpp"
 #include "common/text.hpp"
-#include "logs/result_lists.hpp"
 #include "platform/core/program_folder.hpp"
 
 namespace cli {
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kNoRecords = 1;  // also: a report that found nothing
-constexpr int kUsage = 2;
-constexpr int kWriteFailed = 3;
+constexpr std::string_view kHelpIntro =
+    "skelvar-cli: the log analysis of Skelvar without a window.\n\nUsage:\n";
 
-constexpr std::string_view kHelp =
-    R"(skelvar-cli: the log analysis of Skelvar without a window.
-
-Usage:
-  skelvar-cli analyze LOGFILE [--app-folder DIR]
-      Parses LOGFILE as choosing it in the log list does, writes the result lists
-      DIR/models/no-match, DIR/models/matched and DIR/models/models (only when the log
-      holds records), and prints, with LF line ends:
-        records: <number of records>
-        failed: <number of failed model matches>
-        == records       each record, newest first
-        == defaults      each aircraft spawned with a default model, ref#callsign
-        == suggestions   each suggestion, a TAB, the model it stands for
-        == messages      each message the window would show, in order
-  skelvar-cli report failures LOGFILE [--app-folder DIR]
-      Writes the "Failed to read" lines of LOGFILE to DIR/models/failures and prints them.
-  skelvar-cli report titles LOGFILE [--app-folder DIR]
-      Writes the add-on titles named in LOGFILE to DIR/system/fnd and prints them.
-  skelvar-cli --help
+constexpr std::string_view kHelpOutro =
+    R"(  skelvar-cli --help
       Shows this text.
 
 DIR defaults to the folder that holds skelvar-cli; its "system" and "models" folders are
@@ -45,16 +25,36 @@ created when missing. Instead of a report the message the window would show is p
 when there is nothing to report.
 
 Exit status: 0 records found / report written; 1 no records / nothing to report;
-2 usage error or unreadable LOGFILE; 3 a result file could not be written.
+2 usage error or unreadable LOGFILE; 3 a file or folder could not be written;
+4 the standard output could not be written (instead of 0 or 1).
 )";
 
-struct Args {
+void print_help(std::ostream& out) {
+    out << kHelpIntro;
+    for (const Command& command : command_table()) {
+        for (const Usage& usage : command.usage) {
+            out << "  skelvar-cli " << command.name << ' ' << usage.operands
+                << " [--app-folder DIR]\n";
+            for (std::string_view line : common::split(usage.description, "\n"))
+                out << "      " << line << '\n';
+        }
+    }
+    out << kHelpOutro;
+}
+
+int usage_error(std::ostream& err) {
+    err << "Try skelvar-cli --help\n";
+    return kUsageError;
+}
+
+// The command's name, its operands and the options every command takes.
+struct Words {
     std::vector<std::string> positional;
     std::string app_folder;
 };
 
-std::optional<Args> parse_args(const std::vector<std::string>& args, std::ostream& err) {
-    Args parsed;
+std::optional<Words> parse_args(const std::vector<std::string>& args, std::ostream& err) {
+    Words parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--app-folder") {
             if (i + 1 >= args.size()) {
@@ -73,123 +73,64 @@ std::optional<Args> parse_args(const std::vector<std::string>& args, std::ostrea
     return parsed;
 }
 
-// The window reads a missing file as empty; here the caller named a file, so say so.
-std::optional<std::string> read_log(const std::string& path, std::ostream& err) {
-    common::ReadResult r = common::read_file_checked(path);
-    if (r.error) {
-        err << "skelvar-cli: cannot read log file " << r.error->text() << "\n";
-        return std::nullopt;
-    }
-    return std::move(r.data);
+const Command* find_command(std::string_view name) {
+    const auto table = command_table();
+    const auto it = std::find_if(table.begin(), table.end(),
+                                 [name](const Command& c) { return c.name == name; });
+    return it == table.end() ? nullptr : &*it;
 }
 
-bool prepare_app_folder(const app::ProgramLayout& layout, std::ostream& err) {
-    bool ok = true;
-    for (const std::string& folder :
-         {layout.root(), layout.system_folder(), layout.models_folder()}) {
-        if (auto status = common::create_folder(folder); !status) {
-            err << "skelvar-cli: cannot create the folder " << status.error->text() << "\n";
-            ok = false;
-        }
+void print_expected(std::ostream& err, std::span<const Command> commands) {
+    err << "skelvar-cli: expected ";
+    const char* sep = "";
+    for (const Command& c : commands) {
+        err << sep << '"' << c.name << ' ' << c.synopsis << '"';
+        sep = " or ";
     }
-    return ok;
+    err << "\n";
 }
 
-void print_lines(std::ostream& out, std::string_view text, std::string_view sep) {
-    for (std::string_view line : common::split(text, sep)) {
-        if (!line.empty()) out << line << '\n';
-    }
+// A full disk behind the standard output must not pass for success. The stream may keep the
+// output in a buffer until the flush, so its state counts both after writing and after flushing.
+int check_output(int status, std::ostream& out, std::ostream& err) {
+    errno = 0;
+    if (out && out.flush()) return status;
+    const int cause = errno;
+    err << "skelvar-cli: cannot write the standard output";
+    if (cause != 0) err << ": " << std::error_code(cause, std::generic_category()).message();
+    err << "\n";
+    // A usage or file error already has its own status and message.
+    return status == kOk || status == kNothingFound ? kOutputFailed : status;
 }
 
-// Messages may hold CR LF; the output uses LF only.
-void print_message(std::ostream& out, std::string_view text) {
-    out << common::replace_all(text, "\r\n", "\n") << '\n';
-}
-
-int analyze(const Args& a, std::ostream& out, std::ostream& err) {
-    const std::string& log_path = a.positional[1];
-    auto log_text = read_log(log_path, err);
-    if (!log_text) return kUsage;
-    const app::ProgramLayout layout(a.app_folder);
-    if (!prepare_app_folder(layout, err)) return kWriteFailed;
-
-    app::LogState state;
-    const app::ChooseOutcome outcome = app::parse_log_text(state, std::move(*log_text), layout);
-    const logs::ParseResult& p = state.parse;
-
-    out << "records: " << p.record_count << '\n';
-    out << "failed: " << p.fail_count << '\n';
-    out << "== records\n";
-    for (std::size_t i = 0; i < p.records.row_count(); ++i) {
-        const std::string_view row = p.records.row(i);
-        if (!row.empty()) out << row << '\n';
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        print_help(out);
+        return kOk;
     }
-    out << "== defaults\n";
-    print_lines(out, p.defaults_list, ",");
-    out << "== suggestions\n";
-    for (std::size_t i = 0; i < p.suggestions.size(); ++i) {
-        out << p.suggestions[i] << '\t'
-            << (i < p.suggestion_models.size() ? p.suggestion_models[i] : std::string()) << '\n';
+    auto parsed = parse_args(args, err);
+    if (!parsed) return usage_error(err);
+    auto& words = parsed->positional;
+    const Command* command = words.empty() ? nullptr : find_command(words.front());
+    if (!command) {
+        if (!words.empty()) err << "skelvar-cli: unknown command " << words.front() << "\n";
+        print_expected(err, command_table());
+        return usage_error(err);
     }
-    out << "== messages\n";
-    for (const auto& m : outcome.messages) print_message(out, m.text);
-
-    if (!state.write_errors.empty()) {
-        for (const auto& e : state.write_errors)
-            err << "skelvar-cli: could not write " << e.text() << "\n";
-        return kWriteFailed;
+    if (words.size() - 1 != command->operand_count) {
+        print_expected(err, {command, 1});
+        return usage_error(err);
     }
-    return p.records.empty() ? kNoRecords : kOk;
-}
-
-int report(const Args& a, std::ostream& out, std::ostream& err) {
-    const std::string& kind = a.positional[1];
-    if (kind != "failures" && kind != "titles") {
-        err << "skelvar-cli: unknown report " << kind << " (failures or titles)\n";
-        return kUsage;
-    }
-    const std::string& log_path = a.positional[2];
-    const auto read = read_log(log_path, err);
-    if (!read) return kUsage;
-    const std::string& log_text = *read;
-    const app::ProgramLayout layout(a.app_folder);
-    if (!prepare_app_folder(layout, err)) return kWriteFailed;
-
-    const bool failures = kind == "failures";
-    const logs::Report r =
-        failures ? logs::get_failures(log_text) : logs::chk_types_listed(log_text);
-    if (r.message) {
-        print_message(out, r.message->text);
-        return kNoRecords;
-    }
-    const std::string target = failures ? layout.failures_report() : layout.titles_report();
-    const common::FileStatus written = common::savetext(target, r.text);
-    out << common::replace_all(r.text, "\r\n", "\n");
-    if (!written) {
-        err << "skelvar-cli: could not write " << written.error->text() << "\n";
-        return kWriteFailed;
-    }
-    return kOk;
+    Invocation invocation{
+        {std::make_move_iterator(words.begin() + 1), std::make_move_iterator(words.end())},
+        std::move(parsed->app_folder)};
+    return command->run(invocation, out, err);
 }
 
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        out << kHelp;
-        return kOk;
-    }
-    const auto parsed = parse_args(args, err);
-    if (!parsed) {
-        err << "Try skelvar-cli --help\n";
-        return kUsage;
-    }
-    const auto& pos = parsed->positional;
-    if (pos.size() == 2 && pos[0] == "analyze") return analyze(*parsed, out, err);
-    if (pos.size() == 3 && pos[0] == "report") return report(*parsed, out, err);
-    err << "skelvar-cli: expected \"analyze LOGFILE\" or \"report failures|titles LOGFILE\"\n"
-        << "Try skelvar-cli --help\n";
-    return kUsage;
+    return check_output(dispatch(args, out, err), out, err);
 }
 
 }  // namespace cli

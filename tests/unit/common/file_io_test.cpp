@@ -1,10 +1,16 @@
 #include "common/file_io.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +19,12 @@
 namespace fs = std::filesystem;
 using testing_support::TempFolder;
 using namespace std::string_literals;
+
+namespace common {
+void PrintTo(const FileError& e, std::ostream* os) {
+    *os << e.text();
+}
+}  // namespace common
 
 namespace {
 
@@ -23,17 +35,175 @@ std::vector<std::string> entries(const fs::path& folder) {
     return names;
 }
 
+// Every file and folder under root with the files' bytes, to see that a failure changed nothing.
+std::map<std::string, std::string> snapshot(const fs::path& root) {
+    std::map<std::string, std::string> all;
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+        all[e.path().lexically_relative(root).string()] =
+            e.is_regular_file() ? common::read_file(e.path().string()) : "<folder>";
+    }
+    return all;
+}
+
 void put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-TEST(ReadFile, emptyPathMissingFileEmptyFileAndFolderAllReadAsEmpty) {
-    TempFolder tmp;
-    put(tmp.file("empty"), "");
-    for (const std::string& path :
-         {std::string(), tmp.file("missing"), tmp.file("empty"), tmp.str()}) {
-        EXPECT_EQ(common::read_file(path), "") << path;
+// A temporary folder whose cases may lock parts of it; they are unlocked before removal.
+class Folder {
+  public:
+    ~Folder() {
+        std::error_code ec;
+        for (const auto& p : locked_) fs::permissions(p, fs::perms::owner_all, ec);
     }
+    std::string file(std::string_view name) const { return tmp_.file(name); }
+    const fs::path& path() const { return tmp_.path(); }
+    void lock(const fs::path& p, fs::perms perms) {
+        fs::permissions(p, perms);
+        locked_.push_back(p);
+    }
+
+  private:
+    TempFolder tmp_;
+    std::vector<fs::path> locked_;
+};
+
+bool running_as_root() {
+    return ::geteuid() == 0;
+}
+
+void expect_unreadable(const std::string& path, const std::string& cause) {
+    const common::ReadResult r = common::read_file_checked(path);
+    EXPECT_EQ(r.error, (common::FileError{path, cause}));
+    EXPECT_EQ(r.data, "");
+    EXPECT_EQ(common::read_file(path), "");
+}
+
+TEST(ReadFileChecked, namesThePathAndTheCause) {
+    Folder tmp;
+    put(tmp.file("file"), "x");
+    ASSERT_EQ(::mkfifo(tmp.file("fifo").c_str(), 0600), 0);
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "no file name"},
+        {tmp.file("missing"), "no such file"},
+        {tmp.path().string(), "is a folder, not a file"},
+        {tmp.file("fifo"), "is not a regular file"},
+        {tmp.file(std::string(256, 'x')), "File name too long"},
+        {tmp.file("file") + "/inner", "Not a directory"},
+    };
+    ::alarm(20);  // a FIFO opened for reading would block: end the run instead of hanging
+    for (const auto& [path, cause] : cases) expect_unreadable(path, cause);
+    ::alarm(0);
+}
+
+TEST(ReadFileChecked, withoutPermissionOnTheFileOrItsFolder_permissionDenied) {
+    if (running_as_root()) GTEST_SKIP() << "permission bits do not stop root";
+    Folder tmp;
+    put(tmp.file("file"), "x");
+    tmp.lock(tmp.file("file"), fs::perms::owner_write);
+    expect_unreadable(tmp.file("file"), "Permission denied");
+    fs::create_directory(tmp.path() / "locked");
+    put(tmp.file("locked/file"), "x");
+    tmp.lock(tmp.path() / "locked", fs::perms::none);
+    expect_unreadable(tmp.file("locked/file"), "Permission denied");
+}
+
+// Past a small file-size limit a write fails as on a full disk: only once data reaches the file.
+class SmallFileSizeLimit {
+  public:
+    static constexpr rlim_t kBytes = 1024;
+    SmallFileSizeLimit() {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit small = old_;
+        small.rlim_cur = kBytes;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);  // report the error instead of stopping
+    }
+    ~SmallFileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+    SmallFileSizeLimit(const SmallFileSizeLimit&) = delete;
+    SmallFileSizeLimit& operator=(const SmallFileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*old_handler_)(int) = SIG_DFL;
+};
+
+using Write = common::FileStatus (*)(std::string_view path);
+
+common::FileStatus write_atomic(std::string_view path) {
+    return common::write_file_atomic(path, "new");
+}
+common::FileStatus savetext(std::string_view path) {
+    return common::savetext(path, "new");
+}
+common::FileStatus append(std::string_view path) {
+    return common::append_text(path, "new");
+}
+common::FileStatus create_folder(std::string_view path) {
+    return common::create_folder(path);
+}
+// Less than the stream's buffer, so the failure shows only at the flush.
+common::FileStatus write_atomic_on_full_disk(std::string_view path) {
+    SmallFileSizeLimit limit;
+    return common::write_file_atomic(path, std::string(2 * SmallFileSizeLimit::kBytes, 'x'));
+}
+common::FileStatus append_on_full_disk(std::string_view path) {
+    SmallFileSizeLimit limit;
+    return common::append_text(path, "new");
+}
+
+// The failure names the path and the cause, and leaves no temporary file and the old files.
+void expect_write_failure(const Folder& tmp, const std::string& path, Write write,
+                          const std::string& cause) {
+    const auto before = snapshot(tmp.path());
+    const common::FileStatus status = write(path);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(status.error, (common::FileError{path, cause}));
+    EXPECT_EQ(snapshot(tmp.path()), before);
+}
+
+TEST(WriteFailure, namesThePathAndTheCauseAndChangesNothing) {
+    Folder tmp;
+    fs::create_directory(tmp.path() / "matches");
+    put(tmp.file("matches/inside"), "keep");
+    put(tmp.file("file"), "x");
+    put(tmp.file("rdr"), std::string(SmallFileSizeLimit::kBytes, 'x'));
+    const std::string folder = tmp.file("matches"), in_missing = tmp.file("absent/file");
+    const struct {
+        std::string path;
+        Write write;
+        const char* cause;
+    } cases[] = {
+        {folder, write_atomic, "is a folder, not a file"},
+        {in_missing, write_atomic, "No such file or directory"},
+        {"", write_atomic, "no file name"},
+        {tmp.file("file"), write_atomic_on_full_disk, "File too large"},
+        {in_missing, savetext, "No such file or directory"},
+        {folder, append, "Is a directory"},
+        {in_missing, append, "No such file or directory"},
+        {"", append, "no file name"},
+        {tmp.file("rdr"), append_on_full_disk, "File too large"},
+        {tmp.file("file") + "/inner", create_folder, "Not a directory"},
+        {"", create_folder, "no folder name"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        expect_write_failure(tmp, cases[i].path, cases[i].write, cases[i].cause);
+    }
+}
+
+TEST(WriteFailure, inAReadOnlyFolder_permissionDeniedAndNothingChanges) {
+    if (running_as_root()) GTEST_SKIP() << "permission bits do not stop root";
+    Folder tmp;
+    fs::create_directory(tmp.path() / "locked");
+    put(tmp.file("locked/file"), "old");
+    tmp.lock(tmp.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    expect_write_failure(tmp, tmp.file("locked/file"), write_atomic, "Permission denied");
+    expect_write_failure(tmp, tmp.file("locked/new"), append, "Permission denied");
+    expect_write_failure(tmp, tmp.file("locked/new"), create_folder, "Permission denied");
 }
 
 TEST(WriteFileAtomic, everyByteRoundTripsAndTheWholeFileIsReplaced) {
@@ -45,7 +215,9 @@ TEST(WriteFileAtomic, everyByteRoundTripsAndTheWholeFileIsReplaced) {
     const std::string path = tmp.file("mm.dat");
     ASSERT_TRUE(common::write_file_atomic(path, bytes));
     EXPECT_EQ(fs::file_size(path), bytes.size());
-    EXPECT_EQ(common::read_file(path), bytes);
+    const common::ReadResult read = common::read_file_checked(path);
+    EXPECT_EQ(read.error, std::nullopt);
+    EXPECT_EQ(read.data, bytes);
     ASSERT_TRUE(common::write_file_atomic(path, "new"));
     EXPECT_EQ(common::read_file(path), "new");
     EXPECT_EQ(entries(tmp.path()), std::vector<std::string>{"mm.dat"});  // no temporary file
@@ -54,22 +226,8 @@ TEST(WriteFileAtomic, everyByteRoundTripsAndTheWholeFileIsReplaced) {
     EXPECT_EQ(common::read_file(path), "one\r\ntwo\r\n\r\n");
     ASSERT_TRUE(common::savetext(path, ""));
     EXPECT_EQ(common::read_file(path), "\r\n");
-}
-
-TEST(WriteFileAtomic, failuresKeepTheOldStateAndLeaveNothingBehind) {
-    TempFolder tmp;
-    const std::string in_missing = (tmp.path() / "absent" / "file").string();
-    EXPECT_FALSE(common::write_file_atomic(in_missing, "x"));
-    EXPECT_FALSE(common::savetext(in_missing, "x"));
-    EXPECT_FALSE(common::write_file_atomic("", "x"));
-    EXPECT_TRUE(entries(tmp.path()).empty());
-    // A folder in the target's place makes the final rename fail after the data was written.
-    const fs::path target = tmp.path() / "matches";
-    fs::create_directory(target);
-    put((target / "inside").string(), "keep");
-    EXPECT_FALSE(common::write_file_atomic(target.string(), "data"));
-    EXPECT_EQ(common::read_file((target / "inside").string()), "keep");
-    EXPECT_EQ(entries(tmp.path()), std::vector<std::string>{"matches"});
+    put(tmp.file("empty"), "");
+    EXPECT_EQ(common::read_file_checked(tmp.file("empty")).error, std::nullopt);
 }
 
 TEST(AppendText, createsTheFileThenAppendsLinesWithCrLf) {
@@ -77,8 +235,6 @@ TEST(AppendText, createsTheFileThenAppendsLinesWithCrLf) {
     const std::string path = tmp.file("rdr");
     for (const char* line : {"one", "", "two"}) ASSERT_TRUE(common::append_text(path, line));
     EXPECT_EQ(common::read_file(path), "one\r\n\r\ntwo\r\n");
-    EXPECT_FALSE(common::append_text((tmp.path() / "absent" / "rdr").string(), "x"));
-    EXPECT_FALSE(common::append_text("", "x"));
 }
 
 TEST(FileSystem, listExistCreateRemove) {

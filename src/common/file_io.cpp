@@ -173,10 +173,11 @@ bool folder_exists(std::string_view path) {
 FileStatus create_folder(std::string_view path) {
     if (path.empty()) return failed(path, "no folder name");
     std::error_code ec;
+    if (fs::exists(to_path(path), ec) && !folder_exists(path)) {
+        return failed(path, "a file of that name is in the way");
+    }
     fs::create_directories(to_path(path), ec);
     if (folder_exists(path)) return {};
-    if (!ec && fs::exists(to_path(path), ec))
-        return failed(path, "a file of that name is in the way");
     return failed(path, ec ? ec.message() : std::string("cannot be created"));
 }
 

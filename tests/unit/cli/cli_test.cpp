@@ -215,7 +215,11 @@ TEST_F(CliTest, unwritableFileOrFolder_exitsThreeNamingThePathAndTheCause) {
          "cannot write",
          "system/fnd",
          "is a folder, not a file"},
-        {{"report", "titles"}, "models", "cannot create the folder", "models", "Not a directory"},
+        {{"report", "titles"},
+         "models",
+         "cannot create the folder",
+         "models",
+         "a file of that name is in the way"},
     };
     ASSERT_TRUE(common::write_file_atomic(
         log_, kTwoGroups + "x [ERR] Failed to read C:\\x.json\r\ny add-on with title: T\r\n"));

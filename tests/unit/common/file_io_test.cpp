@@ -187,6 +187,7 @@ TEST(WriteFailure, namesThePathAndTheCauseAndChangesNothing) {
         {"", append, "no file name"},
         {tmp.file("rdr"), append_on_full_disk, "File too large"},
         {tmp.file("file") + "/inner", create_folder, "Not a directory"},
+        {tmp.file("file"), create_folder, "a file of that name is in the way"},
         {"", create_folder, "no folder name"},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {

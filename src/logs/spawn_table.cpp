@@ -62,6 +62,7 @@ void SpawnTable::after_parse(const RowText& records) {
 
 std::int64_t SpawnTable::scrol(std::int64_t sel, int aa, const RowText& records) {
     if (records.empty() || sel < 0) sel = 0;
+    first_shown_ = sel;
     const bool marked = aa != 0 && aa != 2 && !marked_text_.empty();
     const RowText& text = marked ? marked_text_ : records;
 

@@ -55,6 +55,9 @@ class SpawnTable {
     [[nodiscard]] const Cell& cell(int row, int column) const;
 
     [[nodiscard]] std::int64_t top_row() const noexcept { return top_row_; }
+    // The record drawn in row 1 by the last scrol (a search draws from its first hit while
+    // top_row stays 0).
+    [[nodiscard]] std::int64_t first_shown() const noexcept { return first_shown_; }
     [[nodiscard]] const RowText& marked_text() const noexcept { return marked_text_; }
     [[nodiscard]] float scroll_scale() const noexcept { return scroll_scale_; }
     void set_scroll_scale(float scale) noexcept { scroll_scale_ = scale; }
@@ -107,6 +110,7 @@ class SpawnTable {
 
     std::array<Row, kRows> cells_;  // every Cell starts as "-"
     std::int64_t top_row_ = 0;
+    std::int64_t first_shown_ = 0;
     RowText marked_text_;
     float scroll_scale_ = 1.0F;
     std::string copy_text_;

@@ -162,13 +162,15 @@ void LogView::build() {
     connect(v1_, &QScrollBar::actionTriggered, this, &LogView::v1_action);
     connect(table_, &SpawnTableWidget::cellPressed, this, &LogView::cell_pressed);
     connect(table_, &SpawnTableWidget::cellClicked, this, &LogView::cell_clicked);
-    connect(table_, &SpawnTableWidget::scrollRows, this, &LogView::scroll_by);
-    connect(table_, &SpawnTableWidget::scrollToEnd, this, [this](bool end) {
-        const std::int64_t last_page = std::max<std::int64_t>(
-            0, session_.logs.log.parse.record_count - logs::SpawnTable::kRows);
-        v1_->setValue(
-            static_cast<int>(end ? std::min<std::int64_t>(last_page, v1_->maximum()) : 0));
+    // The wheel and the keys stop at the last full page; the bar itself may go past it.
+    connect(table_, &SpawnTableWidget::scrollRows, this, [this](int rows) {
+        const std::int64_t value = v1_->value();
+        std::int64_t target = value + rows;
+        if (rows > 0) target = std::min(target, std::max(value, last_full_page()));
+        scroll_by(target - value);
     });
+    connect(table_, &SpawnTableWidget::scrollToEnd, this,
+            [this](bool end) { v1_->setValue(static_cast<int>(end ? last_full_page() : 0)); });
     connect(list1_[0], &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
         list1_[0]->setCurrentItem(item);
         list1_mouse_down();
@@ -268,7 +270,7 @@ void LogView::move_thumb_to_top_row() {
     // The page is drawn already; the thumb only follows it.
     const QSignalBlocker block(v1_);
     v1_->setValue(static_cast<int>(
-        std::clamp<std::int64_t>(session_.logs.table.top_row(), 0, v1_->maximum())));
+        std::clamp<std::int64_t>(session_.logs.table.first_shown(), 0, v1_->maximum())));
 }
 
 void LogView::v1_change(int value) {
@@ -283,6 +285,12 @@ void LogView::v1_action(int action) {
     } else if (action == QAbstractSlider::SliderPageStepSub) {
         scroll_by(-v1_large_change_);
     }
+}
+
+std::int64_t LogView::last_full_page() const {
+    const std::int64_t last =
+        std::max<std::int64_t>(0, session_.logs.log.parse.record_count - logs::SpawnTable::kRows);
+    return std::min<std::int64_t>(last, v1_->maximum());
 }
 
 void LogView::scroll_by(std::int64_t rows) {

@@ -58,6 +58,7 @@ class LogView : public QWidget {
     void v1_change(int value);
     void v1_action(int action);
     void scroll_by(std::int64_t rows);
+    [[nodiscard]] std::int64_t last_full_page() const;
     void cell_pressed(int row, int column, Qt::MouseButton button, QPoint global_pos);
     void cell_clicked(int row, int column);
     void mcop_click();

@@ -2,13 +2,17 @@
 // the buttons under the log list.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "common/file_io.hpp"
@@ -65,6 +69,8 @@ class LogViewTest : public QObject {
     void search();
     void tableClicks_copyFromThePopupAndLookUpTheTime();
     void logList_editBusyGuardUpdateAndRefresh();
+    void navigation_wheelKeysAndThumbFollowTheTable();
+    void smallWindow_headingsWholeAndCutCellsExplainThemselves();
 };
 
 void LogViewTest::clickLog_fillsTheTableAndPaintsFailuresRed() {
@@ -282,6 +288,61 @@ void LogViewTest::logList_editBusyGuardUpdateAndRefresh() {
     QTest::keyClicks(text1, q(other));
     h.click_button("command4_1");
     QCOMPARE(h.log_labels(), QStringList({"06 01 : 0800", "06 02 : 0900"}));
+}
+
+// From scroll value v the first row shows the record v places after the newest.
+void LogViewTest::navigation_wheelKeysAndThumbFollowTheTable() {
+    Harness h;
+    h.open_on_logs({{"log2024051314.txt", gui_support::numbered_log(60)}});
+    h.click_log(0);
+    auto* v1 = h.child<QScrollBar>("v1");
+    auto* table = h.window().table_widget();
+    const auto expect_top = [&](int value) {
+        QCOMPARE(v1->value(), value);
+        QCOMPARE(h.shown(1, 2), numbered_ref(60 - value));
+    };
+    const QPoint mid = table->rect().center();
+    QWheelEvent notch(mid, table->mapToGlobal(mid), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(table, &notch);
+    expect_top(QApplication::wheelScrollLines());
+    v1->setValue(0);
+    // The keys stop at the last full page, which ends on the oldest record.
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_PageDown, 25}, {Qt::Key_Down, 26},
+                                            {Qt::Key_End, 35},      {Qt::Key_PageDown, 35},
+                                            {Qt::Key_Up, 34},       {Qt::Key_Home, 0}};
+    for (const auto& [key, value] : keys) {
+        QTest::keyClick(table, key);
+        expect_top(value);
+        if (key == Qt::Key_End) QCOMPARE(h.shown(25, 2), numbered_ref(1));
+    }
+
+    // A search moves the thumb to the page it shows.
+    search_for(h, QStringLiteral("REF010"), true);
+    QCOMPARE(h.shown(1, 2), QStringLiteral("REF010"));
+    QCOMPARE(v1->value(), 50);
+}
+
+void LogViewTest::smallWindow_headingsWholeAndCutCellsExplainThemselves() {
+    Harness h;
+    open_on_three_spawns(h);
+    h.window().resize(760, 600);
+    auto* table = h.window().table_widget();
+    QTRY_VERIFY(table->width() < 700);
+    QFont bold = table->font();
+    bold.setBold(true);
+    for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) {
+        const QString heading = q(logs::kHeaderCaptions[static_cast<std::size_t>(c - 1)]);
+        QVERIFY2(QFontMetrics(bold).horizontalAdvance(heading) <= h.cell_rect(0, c).width() - 4,
+                 qPrintable(heading));
+    }
+    // Row 2's Plane Spawned text is wider than its cell: the tooltip shows it whole.
+    const QString full = h.shown(2, 6);
+    QVERIFY(table->fontMetrics().horizontalAdvance(full) > h.cell_rect(2, 6).width() - 4);
+    const QPoint at = h.cell_rect(2, 6).center();
+    QHelpEvent help(QEvent::ToolTip, at, table->mapToGlobal(at));
+    QApplication::sendEvent(table, &help);
+    QTRY_COMPARE(QToolTip::text(), full);
 }
 
 QTEST_MAIN(LogViewTest)

@@ -33,14 +33,17 @@ QLabel* caption_label(const QString& name, const QString& text, QWidget* parent)
 // toolkit sets by itself, for example when the list gets the focus: only the first parses.
 class LogList final : public QListWidget {
   public:
-    LogList(bool& user_choosing, QWidget* parent)
-        : QListWidget(parent), user_choosing_(user_choosing) {}
+    LogList(std::function<void(int)> chosen, QWidget* parent)
+        : QListWidget(parent), chosen_(std::move(chosen)) {}
 
   protected:
     void keyPressEvent(QKeyEvent* e) override {
-        user_choosing_ = true;
+        const int before = currentRow();
         QListWidget::keyPressEvent(e);
-        user_choosing_ = false;
+        const int row = currentRow();
+        const bool confirm =
+            e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space;
+        if (row >= 0 && (row != before || confirm)) chosen_(row);
     }
     void mousePressEvent(QMouseEvent* e) override {
         // The right button only opens the chosen log; it must not choose another one.
@@ -48,9 +51,9 @@ class LogList final : public QListWidget {
             e->accept();
             return;
         }
-        user_choosing_ = true;
         QListWidget::mousePressEvent(e);
-        user_choosing_ = false;
+        const int row = indexAt(e->position().toPoint()).row();
+        if (e->button() == Qt::LeftButton && row >= 0) chosen_(row);
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         // Dragging over the rows would change the current row without a click.
@@ -62,7 +65,7 @@ class LogList final : public QListWidget {
     }
 
   private:
-    bool& user_choosing_;
+    std::function<void(int)> chosen_;
 };
 
 }  // namespace
@@ -82,7 +85,12 @@ void LogView::build() {
 
     // Left column: the log list fills the height above "Refresh List".
     label10_3_ = caption_label(QStringLiteral("Label10_3"), QStringLiteral("Logs"), this);
-    list4_ = new LogList(user_choosing_, this);
+    // A choice of the log already shown does not parse it again; "Update" does that.
+    list4_ = new LogList(
+        [this](int row) {
+            if (row != session_.logs.list.chosen) list4_click(row);
+        },
+        this);
     list4_->setObjectName(QStringLiteral("List4"));
     list4_->setContextMenuPolicy(Qt::CustomContextMenu);
     list4_->setFixedWidth(150);
@@ -149,9 +157,6 @@ void LogView::build() {
     command4_[1]->style_button(QStringLiteral("Refresh List"), 10, 1);
     command4_[2]->style_button(QStringLiteral("Add to Config"), 10, 2);
 
-    connect(list4_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!relisting_ && user_choosing_ && row >= 0) list4_click(row);
-    });
     connect(list4_, &QListWidget::customContextMenuRequested, this, &LogView::list4_mouse_down);
     for (int i = 0; i < 3; ++i) {
         connect(command4_[i], &PictureButton::clicked, this, [this, i] { command4_click(i); });
@@ -199,11 +204,9 @@ void LogView::f_refresh(const std::string& folder) {
 }
 
 void LogView::render_log_list() {
-    relisting_ = true;
     list4_->clear();
     for (const auto& entry : session_.logs.list.entries) list4_->addItem(qs(entry.label));
     list4_->setCurrentRow(session_.logs.list.chosen);
-    relisting_ = false;
 }
 
 void LogView::list4_click(int row) {

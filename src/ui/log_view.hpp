@@ -71,8 +71,6 @@ class LogView : public QWidget {
     platform::Platform& platform_;
     app::Session& session_;
     std::function<std::string()> folder_box_;
-    bool relisting_ = false;
-    bool user_choosing_ = false;  // a key or mouse press on List4 is being handled
     std::int64_t v1_large_change_ = 1;
 
     QLabel* label10_3_ = nullptr;

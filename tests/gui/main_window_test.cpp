@@ -149,13 +149,14 @@ void MainWindowTest::focusChanges_neverParseNorMoveTheList() {
     const std::string other = common::join_path(h.root(), "other");
     QVERIFY(common::create_folder(other));
     QVERIFY(common::write_file_atomic(common::join_path(other, "log2024060110.txt"), text));
+    QVERIFY(common::write_file_atomic(common::join_path(other, "log2024060111.txt"), "\r\n"));
     h.open_on_logs({{"log2024051314.txt", text}});
     ui::MainWindow& w = h.window();
     auto* list4 = h.child<QListWidget>("List4");
     auto* text1 = h.child<QLineEdit>("Text1");
     text1->setText(q(other));
     h.click_button("command4_1");  // Refresh List
-    QCOMPARE(h.log_labels(), QStringList{"06 01 : 1000"});
+    QCOMPARE(h.log_labels(), QStringList({"06 01 : 1000", "06 01 : 1100"}));
 
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -174,18 +175,20 @@ void MainWindowTest::focusChanges_neverParseNorMoveTheList() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     h.choose_folder_with_picker("");
 
-    QCOMPARE(h.log_labels(), QStringList{"06 01 : 1000"});
+    QCOMPARE(h.log_labels(), QStringList({"06 01 : 1000", "06 01 : 1100"}));
     QCOMPARE(text1->text(), q(other));
     QCOMPARE(h.fake.busy_on_calls, 0);
     QVERIFY(!common::file_exists(common::join_path(h.program_folder(), "models/no-match")));
     QCOMPARE(h.shown(1, 2), QStringLiteral("-"));
 
-    // A key press in the list is the user's choice: that parses.
-    list4->setFocus(Qt::OtherFocusReason);
-    list4->setCurrentRow(-1);
-    QTest::keyClick(list4, Qt::Key_Down);
+    // A click on the row the toolkit made current is the user's choice, and so is a key.
+    QCOMPARE(list4->currentRow(), 0);
+    h.click_log(0);
     QCOMPARE(h.fake.busy_on_calls, 1);
     QCOMPARE(h.shown(1, 2), QStringLiteral("400A1B"));
+    QTest::keyClick(list4, Qt::Key_Down);
+    QCOMPARE(h.fake.busy_on_calls, 2);
+    QCOMPARE(h.shown(1, 2), QString());  // that log holds no spawns
 }
 
 void MainWindowTest::viewSwitch_data() {

@@ -62,9 +62,15 @@ QSize SpawnTableWidget::minimumSizeHint() const {
 }
 
 int SpawnTableWidget::heading_width(int column) const {
+    // The narrow columns also keep room for a typical value, so a reference or a call sign is
+    // never cut in a small window.
+    static constexpr std::array<const char*, 7> kTypical{"00:00", "4CA7B1", "A20N",   "DLH",
+                                                         "",      "",       "DLH1234"};
     QFont bold = font();
     bold.setBold(true);
-    return QFontMetrics(bold).horizontalAdvance(heading(column)) + 8;
+    const int typical = fontMetrics().horizontalAdvance(
+        QLatin1String(kTypical[static_cast<std::size_t>(column - 1)]));
+    return std::max(QFontMetrics(bold).horizontalAdvance(heading(column)), typical) + 8;
 }
 
 int SpawnTableWidget::least_width() const {
@@ -75,11 +81,16 @@ int SpawnTableWidget::least_width() const {
 
 int SpawnTableWidget::column_width(int column) const {
     const int avail = width() - kColumnsGaps;
-    if (avail >= kNarrowTotal + 2 * kMinWide) {
-        const int rest = avail - kNarrowTotal;
-        if (column == 5) return rest * 2 / 5;
-        if (column == 6) return rest - rest * 2 / 5;
-        return kFixed[static_cast<std::size_t>(column - 1)];
+    const auto narrow = [this](int c) {
+        return std::max(kFixed[static_cast<std::size_t>(c - 1)], heading_width(c));
+    };
+    const int rest = avail - (narrow(1) + narrow(2) + narrow(3) + narrow(4) + narrow(7));
+    const int name_width = rest * 2 / 5;
+    if (name_width >= std::max(kMinWide, heading_width(5)) &&
+        rest - name_width >= std::max(kMinWide, heading_width(6))) {
+        if (column == 5) return name_width;
+        if (column == 6) return rest - name_width;
+        return narrow(column);
     }
     // Too narrow for the roomy widths: each column keeps its heading and gets a share of what is
     // left in proportion to how much more it would like.

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Starts the program under Xvfb on the sample logs, chooses the first log, and saves a
-# screenshot of the window. Usage: scripts/screenshot.sh BIN_DIR OUT.png
+# Starts the program under Xvfb with the openbox window manager (when installed) on the sample
+# logs, chooses the first log, and saves a screenshot of the window. Usage: scripts/screenshot.sh BIN_DIR OUT.png
 set -euo pipefail
 bin_dir=$(cd "${1:?bin folder}" && pwd)
 out=${2:?output png}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 work=$(mktemp -d)
-trap 'kill ${app_pid:-0} ${xvfb_pid:-0} 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill ${app_pid:-0} ${wm_pid:-0} ${xvfb_pid:-0} 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -p "$work/program" "$work/sim/logs"
 cp "$bin_dir/skelvar" "$work/program/"
 cp "$root"/tests/data/sample/logs/*.txt "$work/sim/logs/"
@@ -21,6 +21,12 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
+# A real window manager gives focus and activation as on a desktop.
+if command -v openbox >/dev/null; then
+  openbox >/dev/null 2>&1 &
+  wm_pid=$!
+  sleep 0.5
+fi
 
 "$work/program/skelvar" >/dev/null 2>&1 &
 app_pid=$!

@@ -78,12 +78,12 @@ int main(int argc, char** argv) {
     const auto dir = std::filesystem::temp_directory_path() / "skelvar-bench";
     std::filesystem::create_directories(dir);
 
-    testing_support::LogOptions options;
+    loggen::LogOptions options;
     options.seed = 2024;
     options.groups = small;
-    const std::string small_text = testing_support::generate_log(options).text;
+    const std::string small_text = loggen::generate_log(options).text;
     options.groups = big;
-    const std::string big_text = testing_support::generate_log(options).text;
+    const std::string big_text = loggen::generate_log(options).text;
     const std::string big_path = (dir / "log-big.txt").string();
     if (!common::write_file_atomic(big_path, big_text)) {
         std::fprintf(stderr, "cannot write %s\n", big_path.c_str());

@@ -19,7 +19,7 @@
 
 namespace {
 
-namespace ts = testing_support;
+namespace ts = loggen;
 constexpr auto npos = std::string::npos;
 
 // ---- Plain text helpers, written out here so the reference shares no code with the parser --

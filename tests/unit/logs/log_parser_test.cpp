@@ -493,7 +493,7 @@ TEST(LogParserBadInput, onlyMarkers) {
 // writing. (Generated logs of every size and line end are compared with a literal version of the
 // parser in differential_test.cpp.)
 TEST(LogParserGenerated, hundredThousandSpawnsParseCompletely) {
-    const auto log = ts::generate_log({.groups = 100000, .seed = 42});
+    const auto log = loggen::generate_log({.groups = 100000, .seed = 42});
     const auto r = parse(log.text);
     EXPECT_FALSE(r.stopped_early);
     const auto n = static_cast<std::int64_t>(log.facts.matched_groups);

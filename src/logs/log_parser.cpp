@@ -27,23 +27,17 @@ class Parser {
         block_no_ = block_no;
         if (block.empty() || !contains(block, "matched")) return true;
 
-        cut_time(block);
+        LineCursor lines(block);
+        std::string_view line0;
+        lines.next(line0);
+        cut_time(block, line0, lines);
 
-        const std::size_t first_cr = block.find('\r');
-        std::string_view line0 = block.substr(0, first_cr);
         line0 = tail_from(line0, 2);
         const auto airline_pos = line0.find("with airline:");
         if (airline_pos == std::string_view::npos) return false;
         model_name_ = trim_spaces(line0.substr(0, airline_pos));
 
-        std::size_t pos = first_cr;
-        while (pos != std::string_view::npos) {
-            const std::size_t start = pos + 1;
-            const std::size_t next = block.find('\r', start);
-            line(block.substr(
-                start, next == std::string_view::npos ? std::string_view::npos : next - start));
-            pos = next;
-        }
+        for (std::string_view l; lines.next(l);) line(l);
         finish_block();
         return true;
     }
@@ -60,22 +54,21 @@ class Parser {
     }
 
     // Hour and minute from the time stamp of the first line after the "Model matching" line.
-    void cut_time(std::string_view block) {
+    // `rest` stands after line 0.
+    void cut_time(std::string_view block, std::string_view line0, LineCursor rest) {
         time_.clear();
         const auto inf = block.find("[INF]");
         if (inf == std::string_view::npos) return;
-        const auto cr = block.find('\r');
         std::string_view t;
-        if (cr != std::string_view::npos && cr < inf) {
+        std::string_view line1;
+        if (line0.size() < inf && rest.next(line1)) {
             // Only that one line: a first line that is a warning must not pull the next
-            // line's text (and its line break) into the time.
-            const auto line_end = block.find('\r', cr + 1);
-            std::string_view line = block.substr(
-                cr, line_end == std::string_view::npos ? std::string_view::npos : line_end - cr);
-            auto stamp_end = line.find("[INF]");
-            if (stamp_end == std::string_view::npos) stamp_end = line.find('[');
-            line = line.substr(0, stamp_end);
-            t = tail_from(line, 10);  // the CR is character 0; with CR LF this starts at the day
+            // line's text into the time.
+            auto stamp_end = line1.find("[INF]");
+            if (stamp_end == std::string_view::npos) stamp_end = line1.find('[');
+            // The CR of the CR LF before it is character 0; ten on, a 2024-05-01 date is at the
+            // day.
+            t = tail_from(line1.substr(0, stamp_end), 10 - common::kCrLf.size());
         } else {
             t = block.substr(0, inf);
         }
@@ -190,23 +183,7 @@ class Parser {
 
 }  // namespace
 
-std::string_view normalize_line_ends(std::string_view text, std::string& storage) {
-    if (text.find('\r') != std::string_view::npos || text.find('\n') == std::string_view::npos) {
-        return text;
-    }
-    storage.clear();
-    storage.reserve(text.size() + text.size() / 32);
-    for (char c : text) {
-        if (c == '\n') storage.push_back('\r');
-        storage.push_back(c);
-    }
-    return storage;
-}
-
-ParseResult get_list4(std::string_view log_text, const ParseOptions& options) {
-    std::string converted;
-    const std::string_view text = normalize_line_ends(log_text, converted);
-
+ParseResult get_list4(std::string_view text, const ParseOptions& options) {
     ParseResult result;
     Parser parser(options, result);
     std::size_t start = 0;

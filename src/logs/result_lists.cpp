@@ -120,7 +120,8 @@ Report get_failures(std::string_view log_text) {
         const auto next = log_text.find(kMarker, start);
         std::string_view piece = log_text.substr(
             start, next == std::string_view::npos ? std::string_view::npos : next - start);
-        piece = piece.substr(0, piece.find("\r\n"));
+        // The rest of the line: up to its line end, CR LF, CR or LF.
+        piece = piece.substr(0, piece.find_first_of("\r\n"));
         report.text.append(piece).append("\r\n");
         pos = next;
     }
@@ -129,12 +130,11 @@ Report get_failures(std::string_view log_text) {
 
 Report chk_types_listed(std::string_view log_text) {
     Report report;
-    for (std::string_view raw : common::split(log_text, "\n")) {
-        if (raw.empty()) continue;
-        if (!common::contains_ignore_case(raw, "add-on with title")) continue;
-        const std::string line = common::replace_all(raw, "\r", "");
-        const auto title = common::to_lower(line).find("title");
-        report.text.append(title + 6 <= line.size() ? line.substr(title + 6) : std::string())
+    LineCursor lines(log_text);
+    for (std::string_view line; lines.next(line);) {
+        if (line.empty() || !common::contains_ignore_case(line, "add-on with title")) continue;
+        const auto title = common::to_lower(line).find("title") + 6;
+        report.text.append(title < line.size() ? line.substr(title) : std::string_view())
             .append("\r\n");
     }
     if (report.text.empty()) {

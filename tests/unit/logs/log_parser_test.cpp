@@ -194,6 +194,58 @@ TEST(LogParser, handWrittenFixtures) {
     }
 }
 
+// Every line end reads as CR LF: the same groups give the same records with any mix of them.
+TEST(LogParser, everyLineEndReadsAsCrLf) {
+    const Group b{.ref = "FR2", .callsign = "RYR2", .failure = true};
+    const std::string crlf_log = log_of({kG, b});
+    const auto with_ends = [&](std::string_view eol, std::string_view last_eol = {}) {
+        std::string out = common::replace_all(crlf_log, "\r\n", eol);
+        if (!last_eol.empty()) out.replace(out.size() - eol.size(), eol.size(), last_eol);
+        return out;
+    };
+    const Strings want = newest_first({kG, b});
+    expect_all({
+        {.what = "LF",
+         .log = with_ends("\n"),
+         .records = want,
+         .fails = 1,
+         .defaults = "FR2#RYR2,"},
+        {.what = "CR",
+         .log = with_ends("\r"),
+         .records = want,
+         .fails = 1,
+         .defaults = "FR2#RYR2,"},
+        {.what = "LF, the last line CR LF",
+         .log = with_ends("\n", "\r\n"),
+         .records = want,
+         .fails = 1,
+         .defaults = "FR2#RYR2,"},
+        {.what = "CR LF, the last line CR",
+         .log = with_ends("\r\n", "\r"),
+         .records = want,
+         .fails = 1,
+         .defaults = "FR2#RYR2,"},
+        // LF CR is two line ends: the line after the group line is empty, and so is the time.
+        {.what = "LF CR",
+         .log = with_ends("\n\r"),
+         .records = {at("", want[0]), at("", want[1])},
+         .fails = 1,
+         .failed_steps = 4,
+         .defaults = "FR2#RYR2,"},
+        // A bare CR or LF inside a line cuts it as CR LF would: the ref ends at the CR, and the
+        // " lat:" on the next line is not found.
+        {.what = "a bare CR inside the Spawn line",
+         .log = one_group({kMatched, info("Spawned AI plane FR1\r lat: 50.0333"), kSetting}),
+         .records = {kRec},
+         .failed_steps = 1},
+        // A bare LF at the end of line 0: the time comes from the next line.
+        {.what = "a bare LF after the model matching line",
+         .log = mm_line(kG) + "\n" +
+                crlf({"2024-05-01 09:15:00.000 +01:00 [WRN] x", kMatched, kSpawn, kSetting}),
+         .records = {at("09:15", kRec)}},
+    });
+}
+
 // Logs whose parse gives exactly these records, with no failure, default or stop.
 void expect_records(const std::vector<std::pair<std::string, Strings>>& cases) {
     for (const auto& [log, records] : cases)
@@ -361,7 +413,7 @@ void expect_sane(const logs::ParseResult& r) {
     EXPECT_LE(std::ssize(recs), r.record_count);
     for (const auto& rec : recs) {
         EXPECT_GE(common::split(rec, ",").size(), 7u);
-        EXPECT_EQ(rec.find('\r'), std::string::npos);
+        EXPECT_EQ(rec.find_first_of("\r\n"), std::string::npos);
     }
     EXPECT_EQ(r.suggestions.size(), r.suggestion_models.size());
     EXPECT_TRUE(r.defaults_list.empty() || r.defaults_list.back() == ',');

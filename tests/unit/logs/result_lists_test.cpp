@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "../common/temp_folder.hpp"
 #include "common/file_io.hpp"
+#include "log_generator.hpp"
 #include "test_paths.hpp"
 
 namespace {
@@ -129,6 +131,11 @@ TEST(Reports, getFailures) {
     // Two markers on one line: each gives a piece.
     EXPECT_EQ(logs::get_failures("x Failed to read A Failed to read B\r\nrest\r\n").text,
               " A \r\n B\r\n");
+    // Every line end ends the rest of the line.
+    EXPECT_EQ(
+        logs::get_failures("Failed to read A\nx\r\nFailed to read B\rx\nFailed to read C\r\nx")
+            .text,
+        " A\r\n B\r\n C\r\n");
 }
 
 TEST(Reports, chkTypesListed) {
@@ -140,12 +147,37 @@ TEST(Reports, chkTypesListed) {
     // LF line ends, and a title word at the very end of its line.
     EXPECT_EQ(logs::chk_types_listed("Found add-on with title A\nFound add-on with title\n").text,
               "A\r\n\r\n");
+    // CR-only and mixed line ends.
+    EXPECT_EQ(logs::chk_types_listed("add-on with title A\radd-on with title B\r\n\nadd-on with "
+                                     "title C\n\radd-on with title D")
+                  .text,
+              "A\r\nB\r\nC\r\nD\r\n");
     for (const std::string& log : {std::string(), fixture("two_groups.txt")}) {
         report = logs::chk_types_listed(log);
         ASSERT_TRUE(report.message.has_value());
         EXPECT_EQ(report.message->text, "No such information in current log.");
         EXPECT_EQ(report.message->icon, common::Message::Icon::Information);
         EXPECT_EQ(report.text, "");
+    }
+}
+
+// A generated day with each kind of line end: one report line per line the generator wrote, and
+// no line end inside a report line.
+TEST(Reports, oneLinePerLoggedLineWhateverTheLineEnds) {
+    const auto lines_of = [](const logs::Report& r) {
+        std::vector<std::string> lines;
+        for (std::size_t pos = 0; pos < r.text.size();) {
+            const std::size_t end = std::min(r.text.find("\r\n", pos), r.text.size());
+            lines.push_back(r.text.substr(pos, end - pos));
+            EXPECT_EQ(lines.back().find_first_of("\r\n"), std::string::npos) << lines.back();
+            pos = end + 2;
+        }
+        return lines.size();
+    };
+    for (const auto ends : {loggen::LineEnds::CrLf, loggen::LineEnds::Lf, loggen::LineEnds::Cr}) {
+        const auto log = loggen::generate_log({.groups = 300, .seed = 5, .line_ends = ends});
+        EXPECT_EQ(lines_of(logs::get_failures(log.text)), log.facts.failed_to_read_lines);
+        EXPECT_EQ(lines_of(logs::chk_types_listed(log.text)), log.facts.addon_title_lines);
     }
 }
 

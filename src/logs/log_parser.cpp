@@ -11,7 +11,23 @@ namespace {
 using common::contains;
 using common::trim_spaces;
 
+// The markers, and the cut positions that go with them, counted from the start of the marker.
 constexpr std::string_view kGroupMarker = "Model matching";
+constexpr std::size_t kLine0Skip = 2;  // ": " after the group marker
+constexpr std::string_view kWithAirline = "with airline:";
+constexpr std::string_view kInfo = "[INF]";
+// The time starts this many characters after the CR of the CR LF that ends line 0 (the CR is
+// character 0): at the day of a 2024-05-01 date.
+constexpr std::size_t kTimeAfterCr = 10;
+constexpr std::string_view kMatched = "matched";
+constexpr std::size_t kAfterMatched = 14;  // "matched type: "
+constexpr std::string_view kSpawn = "Spawn";
+constexpr std::size_t kAfterSpawn = 17;  // "Spawned AI plane "
+constexpr std::string_view kLat = " lat:";
+constexpr std::string_view kSetting = "Setting";
+constexpr std::string_view kFor = "for";
+constexpr std::size_t kAfterFor = 4;  // "for "
+constexpr std::string_view kDefaultModel = " (Default Model)";
 
 std::string_view tail_from(std::string_view s, std::size_t pos) {
     return pos >= s.size() ? std::string_view{} : s.substr(pos);
@@ -25,15 +41,15 @@ class Parser {
     // Returns false when the parse must stop at once.
     bool block(std::string_view block, std::size_t block_no) {
         block_no_ = block_no;
-        if (block.empty() || !contains(block, "matched")) return true;
+        if (block.empty() || !contains(block, kMatched)) return true;
 
         LineCursor lines(block);
         std::string_view line0;
         lines.next(line0);
         cut_time(block, line0, lines);
 
-        line0 = tail_from(line0, 2);
-        const auto airline_pos = line0.find("with airline:");
+        line0 = tail_from(line0, kLine0Skip);
+        const auto airline_pos = line0.find(kWithAirline);
         if (airline_pos == std::string_view::npos) return false;
         model_name_ = trim_spaces(line0.substr(0, airline_pos));
 
@@ -57,18 +73,16 @@ class Parser {
     // `rest` stands after line 0.
     void cut_time(std::string_view block, std::string_view line0, LineCursor rest) {
         time_.clear();
-        const auto inf = block.find("[INF]");
+        const auto inf = block.find(kInfo);
         if (inf == std::string_view::npos) return;
         std::string_view t;
         std::string_view line1;
         if (line0.size() < inf && rest.next(line1)) {
             // Only that one line: a first line that is a warning must not pull the next
             // line's text into the time.
-            auto stamp_end = line1.find("[INF]");
+            auto stamp_end = line1.find(kInfo);
             if (stamp_end == std::string_view::npos) stamp_end = line1.find('[');
-            // The CR of the CR LF before it is character 0; ten on, a 2024-05-01 date is at the
-            // day.
-            t = tail_from(line1.substr(0, stamp_end), 10 - common::kCrLf.size());
+            t = tail_from(line1.substr(0, stamp_end), kTimeAfterCr - common::kCrLf.size());
         } else {
             t = block.substr(0, inf);
         }
@@ -99,21 +113,21 @@ class Parser {
         if (contains(l, "Deleting") || contains(l, "Recie") || contains(l, "Telep")) l = {};
         if (l.empty()) return;
 
-        const auto matched = l.find("matched");
+        const auto matched = l.find(kMatched);
         if (matched != std::string_view::npos) {
-            model_text_ = common::replace_all(tail_from(l, matched + 14), "with:", ",");
+            model_text_ = common::replace_all(tail_from(l, matched + kAfterMatched), "with:", ",");
             model_text_ = common::replace_all(model_text_, "airline:", ",");
             if (fallback_flag_) {
-                model_text_ += " (Default Model)";
+                model_text_ += kDefaultModel;
                 fallback_flag_ = false;
             }
             return;
         }
-        const auto spawn = l.find("Spawn");
+        const auto spawn = l.find(kSpawn);
         if (spawn != std::string_view::npos) {
             fallback_flag_ = false;
-            const std::string_view rest = tail_from(l, spawn + 17);
-            const auto lat = rest.find(" lat:");
+            const std::string_view rest = tail_from(l, spawn + kAfterSpawn);
+            const auto lat = rest.find(kLat);
             if (lat == std::string_view::npos) {
                 fail("no \" lat:\" after \"Spawn\" in \"" + std::string(trim_spaces(l)) + "\"");
                 ref_.assign(rest);
@@ -121,9 +135,9 @@ class Parser {
                 ref_.assign(rest.substr(0, lat));
             }
         }
-        if (contains(l, "Setting")) {
-            const auto f = l.find("for");
-            if (f != std::string_view::npos) call_sign_.assign(tail_from(l, f + 4));
+        if (contains(l, kSetting)) {
+            const auto f = l.find(kFor);
+            if (f != std::string_view::npos) call_sign_.assign(tail_from(l, f + kAfterFor));
         }
     }
 

@@ -1,9 +1,5 @@
 #include "logs/result_lists.hpp"
 
-#include <array>
-
-#include "common/file_io.hpp"
-#include "common/paths.hpp"
 #include "common/substring_index.hpp"
 #include "common/text.hpp"
 
@@ -72,39 +68,22 @@ std::string models_list(const RowText& records) {
 
 }  // namespace
 
-std::string_view result_file_name(int kind) {
+std::string get_data(ResultKind kind, const RowText& records) {
     switch (kind) {
-        case kNoMatch:
-            return "no-match";
-        case kMatched:
-            return "matched";
-        default:
-            return "models";
+        case ResultKind::NoMatch:
+            return grouped_list(true, records);
+        case ResultKind::Matched:
+            return grouped_list(false, records);
+        case ResultKind::Models:
+            break;
     }
-}
-
-std::string get_data(int kind, const RowText& records) {
-    if (kind == kNoMatch) return grouped_list(true, records);
-    if (kind == kMatched) return grouped_list(false, records);
     return models_list(records);
 }
 
 ResultTexts make_result_lists(const RowText& records) {
-    return ResultTexts{get_data(kNoMatch, records), get_data(kMatched, records),
-                       get_data(kModels, records)};
-}
-
-bool write_result_files(std::string_view models_folder, const RowText& records,
-                        const ResultTexts& texts) {
-    if (records.empty()) return true;
-    const std::array<const std::string*, 3> kinds{&texts.nomatch_text, &texts.matched_text,
-                                                  &texts.models_text};
-    bool ok = true;
-    for (int k = 0; k < 3; ++k) {
-        const std::string path = common::join_path(models_folder, result_file_name(k));
-        ok = common::savetext(path, *kinds[static_cast<std::size_t>(k)]) && ok;
-    }
-    return ok;
+    return ResultTexts{get_data(ResultKind::NoMatch, records),
+                       get_data(ResultKind::Matched, records),
+                       get_data(ResultKind::Models, records)};
 }
 
 Report get_failures(std::string_view log_text) {
@@ -129,11 +108,13 @@ Report get_failures(std::string_view log_text) {
 }
 
 Report chk_types_listed(std::string_view log_text) {
+    constexpr std::string_view kTitle = "title";
+    constexpr std::size_t kAfterTitle = 6;  // "title" and one more character
     Report report;
     LineCursor lines(log_text);
     for (std::string_view line; lines.next(line);) {
         if (line.empty() || !common::contains_ignore_case(line, "add-on with title")) continue;
-        const auto title = common::to_lower(line).find("title") + 6;
+        const auto title = common::to_lower(line).find(kTitle) + kAfterTitle;
         report.text.append(title < line.size() ? line.substr(title) : std::string_view())
             .append("\r\n");
     }

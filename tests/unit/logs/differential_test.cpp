@@ -239,13 +239,13 @@ Reference reference_parse(const std::string& raw_log, logs::Classifier get_text4
 
 // ---- The reference result lists -------------------------------------------------------------
 
-std::string reference_get_data(int kind, const std::string& records_text) {
+std::string reference_get_data(logs::ResultKind kind, const std::string& records_text) {
     std::string text;
     for (const std::string& row : split_all(records_text, "\r\n")) {
         if (row.empty()) continue;
         const std::vector<std::string> f = split_all(row, ",");
         if (f.size() < 6) continue;
-        if (kind == 2) {
+        if (kind == logs::ResultKind::Models) {
             const std::string line = f[2] + "," + f[3] + "," + f[4] + "," + f[5];
             if (!has(text, line)) {
                 text += line + "\r\n";
@@ -254,7 +254,7 @@ std::string reference_get_data(int kind, const std::string& records_text) {
             }
             continue;
         }
-        if (has(f[5], "Default") != (kind == 0)) continue;
+        if (has(f[5], "Default") != (kind == logs::ResultKind::NoMatch)) continue;
         if (has(text, f[3] + "," + f[4])) {
             ++g_reached["pairs_already_listed"];
             continue;
@@ -293,10 +293,12 @@ std::string first_difference(const std::string& a, const std::string& b) {
 }
 
 void expect_same_lists(const logs::RowText& records, const std::string& reference_text) {
-    for (int kind = 0; kind < 3; ++kind) {
+    for (const auto kind :
+         {logs::ResultKind::NoMatch, logs::ResultKind::Matched, logs::ResultKind::Models}) {
         const std::string got = logs::get_data(kind, records);
         const std::string want = reference_get_data(kind, reference_text);
-        ASSERT_EQ(got, want) << "kind " << kind << " " << first_difference(got, want);
+        ASSERT_EQ(got, want) << "kind " << static_cast<int>(kind) << " "
+                             << first_difference(got, want);
     }
 }
 

@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "../common/temp_folder.hpp"
 #include "common/file_io.hpp"
 #include "log_generator.hpp"
 #include "test_paths.hpp"
 
 namespace {
-
-using testing_support::TempFolder;
 
 // One spawn record with the fields the result lists read; the rest is filler.
 std::string rec(std::string_view airline, std::string_view name, std::string_view plane,
@@ -30,7 +26,7 @@ std::string fixture(const std::string& name) {
 TEST(GetData, linesPerKindGroupedByAirline) {
     struct Case {
         const char* what;
-        int kind;
+        logs::ResultKind kind;
         std::string records, want;  // records newest first
     };
     const std::string aba =
@@ -40,72 +36,49 @@ TEST(GetData, linesPerKindGroupedByAirline) {
     const std::string mixed =
         rec("A", "n1", "x default") + rec("B", "n2", "x Default") + rec("C", "n3", "(Def only");
     const std::vector<Case> cases = {
-        {"airlines stay together in first-met order", logs::kNoMatch, aba,
+        {"airlines stay together in first-met order", logs::ResultKind::NoMatch, aba,
          "A,n1,P Default\r\nA,n3,P Default\r\nB,n2,P Default\r\n"},
-        {"default rows are no matched rows", logs::kMatched, aba, ""},
-        {"further lines go directly under the first, above earlier insertions", logs::kMatched,
+        {"default rows are no matched rows", logs::ResultKind::Matched, aba, ""},
+        {"further lines go directly under the first, above earlier insertions",
+         logs::ResultKind::Matched,
          rec("A", "n1", "P") + rec("B", "n2", "P") + rec("A", "n3", "P") + rec("A", "n4", "P") +
              rec("B", "n5", "P"),
          "A,n1,P\r\nA,n4,P\r\nA,n3,P\r\nB,n2,P\r\nB,n5,P\r\n"},
-        {"same airline and name with another plane: one line, the newest", logs::kNoMatch,
+        {"same airline and name with another plane: one line, the newest",
+         logs::ResultKind::NoMatch,
          rec("RYR", "Boeing 737-800", "New Default") + rec("RYR", "Boeing 737-800", "Old Default"),
          "RYR,Boeing 737-800,New Default\r\n"},
-        {"an airline inside another line pulls the new line under it", logs::kMatched,
+        {"an airline inside another line pulls the new line under it", logs::ResultKind::Matched,
          rec("DLH", "KLM Cityhopper Special", "P") + rec("AFR", "n", "P") + rec("KLM", "E190", "P"),
          "DLH,KLM Cityhopper Special,P\r\nKLM,E190,P\r\nAFR,n,P\r\n"},
         // "RYR,Boeing 737" occurs inside the first line; "Name,Plane" spans two of its fields.
-        {"a pair found anywhere in the text skips the row", logs::kMatched,
+        {"a pair found anywhere in the text skips the row", logs::ResultKind::Matched,
          rec("RYR", "Name", "Plane") + rec("RYR", "Boeing 737-800", "P") +
              rec("RYR", "Boeing 737", "P") + rec("Name", "Plane", "Q"),
          "RYR,Name,Plane\r\nRYR,Boeing 737-800,P\r\n"},
-        {"the kind test respects case (no-match)", logs::kNoMatch, mixed, "B,n2,x Default\r\n"},
-        {"the kind test respects case (matched)", logs::kMatched, mixed,
+        {"the kind test respects case (no-match)", logs::ResultKind::NoMatch, mixed,
+         "B,n2,x Default\r\n"},
+        {"the kind test respects case (matched)", logs::ResultKind::Matched, mixed,
          "A,n1,x default\r\nC,n3,(Def only\r\n"},
         // A comma in the model name: field 5 is the name's second half, not the plane.
-        {"fields by position (no-match)", logs::kNoMatch, shifted, ""},
-        {"fields by position (matched)", logs::kMatched, shifted,
+        {"fields by position (no-match)", logs::ResultKind::NoMatch, shifted, ""},
+        {"fields by position (matched)", logs::ResultKind::Matched, shifted,
          " RYR,Boeing 737-800, Winglets\r\n"},
-        {"fields by position (models)", logs::kModels, shifted,
+        {"fields by position (models)", logs::ResultKind::Models, shifted,
          "B738 , RYR,Boeing 737-800, Winglets\r\n"},
-        {"no records", logs::kModels, "", ""},
-        {"empty rows are skipped", logs::kMatched, "\r\n\r\n" + rec("A", "n", "P") + "\r\n\r\n",
-         "A,n,P\r\n"},
-        {"models: every distinct combination in record order", logs::kModels,
+        {"no records", logs::ResultKind::Models, "", ""},
+        {"empty rows are skipped", logs::ResultKind::Matched,
+         "\r\n\r\n" + rec("A", "n", "P") + "\r\n\r\n", "A,n,P\r\n"},
+        {"models: every distinct combination in record order", logs::ResultKind::Models,
          rec("A", "n1", "P") + rec("A", "n1", "P") + rec("A", "n1", "P", "A20N") +
              rec("B", "n2", "P Default"),
          "B738,A,n1,P\r\nA20N,A,n1,P\r\nB738,B,n2,P Default\r\n"},
-        {"models: a line inside an earlier line is skipped", logs::kModels,
+        {"models: a line inside an earlier line is skipped", logs::ResultKind::Models,
          rec("RYR", "N", "P Q", "XB738") + rec("RYR", "N", "P"), "XB738,RYR,N,P Q\r\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(logs::get_data(c.kind, logs::RowText(c.records)), c.want) << c.what;
     }
-}
-
-TEST(WriteResultFiles, withoutRecordsNothingIsWrittenAndOldFilesStay) {
-    TempFolder folder;
-    for (const char* name : {"no-match", "matched", "models"}) {
-        ASSERT_TRUE(common::write_file_atomic(folder.file(name), "old"));
-    }
-    const logs::RowText none;
-    EXPECT_TRUE(logs::write_result_files(folder.str(), none, logs::make_result_lists(none)));
-    for (const char* name : {"no-match", "matched", "models"}) {
-        EXPECT_EQ(common::read_file(folder.file(name)), "old") << name;
-    }
-}
-
-TEST(WriteResultFiles, recordsWithoutDefaults_noMatchHoldsOneEmptyLine) {
-    TempFolder folder;
-    const logs::RowText rows(rec("A", "n1", "P") + rec("B", "n2", "Q"));
-    ASSERT_TRUE(logs::write_result_files(folder.str(), rows, logs::make_result_lists(rows)));
-    EXPECT_EQ(common::read_file(folder.file("no-match")), "\r\n");
-    EXPECT_EQ(common::read_file(folder.file("matched")), "A,n1,P\r\nB,n2,Q\r\n\r\n");
-    EXPECT_EQ(common::read_file(folder.file("models")), "B738,A,n1,P\r\nB738,B,n2,Q\r\n\r\n");
-    // Only the three files, no temporary leftovers.
-    const auto it = std::filesystem::directory_iterator(folder.path());
-    EXPECT_EQ(std::distance(begin(it), end(it)), 3);
-    EXPECT_FALSE(logs::write_result_files(folder.file("no-such-folder"), rows,
-                                          logs::make_result_lists(rows)));
 }
 
 TEST(Reports, getFailures) {

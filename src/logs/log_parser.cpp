@@ -1,6 +1,6 @@
 #include "logs/log_parser.hpp"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "common/substring_index.hpp"
 #include "common/text.hpp"
@@ -33,7 +33,13 @@ std::string_view tail_from(std::string_view s, std::size_t pos) {
     return pos >= s.size() ? std::string_view{} : s.substr(pos);
 }
 
-// The state that one parse carries from group to group.
+// The state that one parse carries from group to group. Fields are views into the log, except
+// the model text, which the parser rewrites.
+//
+// No record holds a CR or LF. Lines are cut at every CR and every LF, so no line holds either;
+// the time, ref, call sign and model name are pieces of one line, and the model text is the
+// tail of one line with "," and " (Default Model)" put in. The result lists rely on it: a
+// needle without line ends cannot span two of their lines.
 class Parser {
   public:
     Parser(const ParseOptions& options, ParseResult& result) : options_(options), r_(result) {}
@@ -58,7 +64,19 @@ class Parser {
         return true;
     }
 
-    std::vector<std::string> records;  // oldest first
+    // The default list and the suggestions, then the records text, newest first.
+    void finish() {
+        list_defaults();
+        list_suggestions();
+        std::string text;
+        text.reserve(records_.size() + 2 * record_ends_.size());
+        for (std::size_t k = record_ends_.size(); k-- > 0;) {
+            const std::size_t begin = k == 0 ? 0 : record_ends_[k - 1];
+            text.append(records_, begin, record_ends_[k] - begin).append("\r\n");
+        }
+        std::string().swap(records_);
+        r_.records.assign(std::move(text));
+    }
 
   private:
     void fail(std::string description) {
@@ -72,7 +90,7 @@ class Parser {
     // Hour and minute from the time stamp of the first line after the "Model matching" line.
     // `rest` stands after line 0.
     void cut_time(std::string_view block, std::string_view line0, LineCursor rest) {
-        time_.clear();
+        time_ = {};
         const auto inf = block.find(kInfo);
         if (inf == std::string_view::npos) return;
         std::string_view t;
@@ -101,7 +119,7 @@ class Parser {
         } else {
             t = t.substr(0, last_colon);
         }
-        time_.assign(t);
+        time_ = t;
     }
 
     void line(std::string_view l) {
@@ -130,14 +148,14 @@ class Parser {
             const auto lat = rest.find(kLat);
             if (lat == std::string_view::npos) {
                 fail("no \" lat:\" after \"Spawn\" in \"" + std::string(trim_spaces(l)) + "\"");
-                ref_.assign(rest);
+                ref_ = rest;
             } else {
-                ref_.assign(rest.substr(0, lat));
+                ref_ = rest.substr(0, lat);
             }
         }
         if (contains(l, kSetting)) {
             const auto f = l.find(kFor);
-            if (f != std::string_view::npos) call_sign_.assign(tail_from(l, f + kAfterFor));
+            if (f != std::string_view::npos) call_sign_ = tail_from(l, f + kAfterFor);
         }
     }
 
@@ -145,24 +163,15 @@ class Parser {
         const auto parts = common::split(model_text_, ",");
         const std::string_view plane_spawned = parts.size() > 3 ? parts[3] : std::string_view(" ");
 
-        if (contains(plane_spawned, "(Def") && !defaults_index_.contains(ref_)) {
-            std::string entry(trim_spaces(ref_));
-            entry += '#';
-            entry += trim_spaces(call_sign_);
-            entry += ',';
-            r_.defaults_list += entry;
-            defaults_index_.append(entry);
-        }
+        if (contains(plane_spawned, "(Def")) default_spawns_.push_back({ref_, call_sign_});
 
         if (parts.size() >= 3) {
-            std::string rec;
-            rec.reserve(time_.size() + ref_.size() + model_text_.size() + model_name_.size() +
-                        call_sign_.size() + 8);
-            rec.append(time_).append(",").append(ref_).append(",");
-            rec.append(parts[0]).append(",").append(parts[2]).append(",");
-            rec.append(model_name_).append(",").append(plane_spawned).append(",");
-            rec.append(call_sign_);
-            records.push_back(std::move(rec));
+            for (const std::string_view field :
+                 {time_, ref_, parts[0], parts[2], model_name_, plane_spawned}) {
+                records_.append(field).push_back(',');
+            }
+            records_.append(call_sign_);
+            record_ends_.push_back(records_.size());
         } else {
             fail("the model line has fewer than three parts: \"" + model_text_ + "\"");
         }
@@ -175,24 +184,69 @@ class Parser {
                 .append(trim_spaces(parts[0]))
                 .append(",")
                 .append(trim_spaces(parts[2]));
-            if (!seen_index_.contains(entry)) {
-                seen_index_.append(entry);
-                r_.suggestions.push_back(std::move(entry));
-                std::string model_entry = model_name_;
+            // A repeat of an earlier candidate is never listed: that one is in the seen text
+            // by then, listed or found there.
+            if (candidate_entries_.insert(entry).second) {
+                std::string model_entry(model_name_);
                 model_entry.append(" > ").append(plane_spawned);
-                r_.suggestion_models.push_back(std::move(model_entry));
+                suggestion_candidates_.push_back({std::move(entry), std::move(model_entry)});
             }
         }
         ++r_.record_count;
     }
 
+    // An aircraft enters the default list when its ref (untrimmed) does not occur in the list so
+    // far. The refs are known now, so one automaton over them answers as the list grows.
+    void list_defaults() {
+        std::vector<std::string_view> refs;
+        refs.reserve(default_spawns_.size());
+        for (const auto& d : default_spawns_) refs.push_back(d.ref);
+        common::SubstringIndex listed(refs);
+        std::string& list = r_.defaults_list;
+        for (std::size_t i = 0; i < default_spawns_.size(); ++i) {
+            if (listed.contains(i)) continue;
+            const std::size_t from = list.size();
+            list.append(trim_spaces(default_spawns_[i].ref))
+                .append("#")
+                .append(trim_spaces(default_spawns_[i].call_sign))
+                .append(",");
+            listed.append(std::string_view(list).substr(from));
+        }
+    }
+
+    // A suggestion is listed when it does not occur in the listed ones joined without separator.
+    void list_suggestions() {
+        std::vector<std::string_view> entries;
+        entries.reserve(suggestion_candidates_.size());
+        for (const auto& c : suggestion_candidates_) entries.push_back(c.entry);
+        common::SubstringIndex seen(entries);
+        for (std::size_t i = 0; i < suggestion_candidates_.size(); ++i) {
+            if (seen.contains(i)) continue;
+            seen.append(suggestion_candidates_[i].entry);
+            r_.suggestions.push_back(std::move(suggestion_candidates_[i].entry));
+            r_.suggestion_models.push_back(std::move(suggestion_candidates_[i].model_entry));
+        }
+    }
+
+    struct DefaultSpawn {
+        std::string_view ref, call_sign;
+    };
+    struct SuggestionCandidate {
+        std::string entry;        // List1(0)
+        std::string model_entry;  // List1(1)
+    };
+
     const ParseOptions& options_;
     ParseResult& r_;
     std::size_t block_no_ = 0;
-    std::string model_text_, ref_, call_sign_, time_, model_name_;
+    std::string model_text_;
+    std::string_view ref_, call_sign_, time_, model_name_;
     bool fallback_flag_ = false;
-    common::SubstringIndex defaults_index_;
-    common::SubstringIndex seen_index_;  // every suggestion listed so far, joined
+    std::string records_;  // oldest first, without line ends
+    std::vector<std::size_t> record_ends_;
+    std::vector<DefaultSpawn> default_spawns_;
+    std::unordered_set<std::string> candidate_entries_;
+    std::vector<SuggestionCandidate> suggestion_candidates_;
 };
 
 }  // namespace
@@ -214,18 +268,7 @@ ParseResult get_list4(std::string_view text, const ParseOptions& options) {
         start = hit + kGroupMarker.size();
         ++block_no;
     }
-
-    // Records were collected oldest first; the text shows the newest first.
-    std::size_t total = 0;
-    for (const auto& rec : parser.records) total += rec.size() + 2;
-    std::string records_text;
-    records_text.reserve(total);
-    for (auto it = parser.records.rbegin(); it != parser.records.rend(); ++it) {
-        records_text.append(*it).append("\r\n");
-    }
-    parser.records.clear();
-    parser.records.shrink_to_fit();
-    result.records.assign(std::move(records_text));
+    parser.finish();
 
     if (!result.stopped_early) {
         const std::int64_t n = result.record_count;

@@ -51,6 +51,15 @@ TEST(GetData, linesPerKindGroupedByAirline) {
         {"an airline inside another line pulls the new line under it", logs::ResultKind::Matched,
          rec("DLH", "KLM Cityhopper Special", "P") + rec("AFR", "n", "P") + rec("KLM", "E190", "P"),
          "DLH,KLM Cityhopper Special,P\r\nKLM,E190,P\r\nAFR,n,P\r\n"},
+        // The first holder of "KL" changes from the KLM line to the AFR line inserted above it.
+        {"the first line that holds the airline, in the order of the list so far",
+         logs::ResultKind::Matched,
+         rec("AFR", "n1", "P") + rec("KLM", "n2", "P") + rec("AFR", "with KL inside", "P") +
+             rec("KL", "n3", "P"),
+         "AFR,n1,P\r\nAFR,with KL inside,P\r\nKL,n3,P\r\nKLM,n2,P\r\n"},
+        {"an empty airline goes under the first line", logs::ResultKind::Matched,
+         rec("A", "n1", "P") + rec("B", "n2", "P") + rec("", "n3", "P"),
+         "A,n1,P\r\n,n3,P\r\nB,n2,P\r\n"},
         // "RYR,Boeing 737" occurs inside the first line; "Name,Plane" spans two of its fields.
         {"a pair found anywhere in the text skips the row", logs::ResultKind::Matched,
          rec("RYR", "Name", "Plane") + rec("RYR", "Boeing 737-800", "P") +
@@ -67,8 +76,8 @@ TEST(GetData, linesPerKindGroupedByAirline) {
         {"fields by position (models)", logs::ResultKind::Models, shifted,
          "B738 , RYR,Boeing 737-800, Winglets\r\n"},
         {"no records", logs::ResultKind::Models, "", ""},
-        {"empty rows are skipped", logs::ResultKind::Matched,
-         "\r\n\r\n" + rec("A", "n", "P") + "\r\n\r\n", "A,n,P\r\n"},
+        {"empty and short rows are skipped", logs::ResultKind::Matched,
+         "\r\n\r\n" + rec("A", "n", "P") + "a,b,c,d,e\r\n\r\n", "A,n,P\r\n"},
         {"models: every distinct combination in record order", logs::ResultKind::Models,
          rec("A", "n1", "P") + rec("A", "n1", "P") + rec("A", "n1", "P", "A20N") +
              rec("B", "n2", "P Default"),

@@ -12,6 +12,8 @@
 
 namespace {
 
+using logs::ResultKind;
+
 // One spawn record with the fields the result lists read; the rest is filler.
 std::string rec(std::string_view airline, std::string_view name, std::string_view plane,
                 std::string_view model = "B738") {
@@ -26,7 +28,7 @@ std::string fixture(const std::string& name) {
 TEST(GetData, linesPerKindGroupedByAirline) {
     struct Case {
         const char* what;
-        logs::ResultKind kind;
+        ResultKind kind;
         std::string records, want;  // records newest first
     };
     const std::string aba =
@@ -36,53 +38,51 @@ TEST(GetData, linesPerKindGroupedByAirline) {
     const std::string mixed =
         rec("A", "n1", "x default") + rec("B", "n2", "x Default") + rec("C", "n3", "(Def only");
     const std::vector<Case> cases = {
-        {"airlines stay together in first-met order", logs::ResultKind::NoMatch, aba,
+        {"airlines stay together in first-met order", ResultKind::NoMatch, aba,
          "A,n1,P Default\r\nA,n3,P Default\r\nB,n2,P Default\r\n"},
-        {"default rows are no matched rows", logs::ResultKind::Matched, aba, ""},
-        {"further lines go directly under the first, above earlier insertions",
-         logs::ResultKind::Matched,
+        {"default rows are no matched rows", ResultKind::Matched, aba, ""},
+        {"further lines go directly under the first, above earlier insertions", ResultKind::Matched,
          rec("A", "n1", "P") + rec("B", "n2", "P") + rec("A", "n3", "P") + rec("A", "n4", "P") +
              rec("B", "n5", "P"),
          "A,n1,P\r\nA,n4,P\r\nA,n3,P\r\nB,n2,P\r\nB,n5,P\r\n"},
-        {"same airline and name with another plane: one line, the newest",
-         logs::ResultKind::NoMatch,
+        {"same airline and name with another plane: one line, the newest", ResultKind::NoMatch,
          rec("RYR", "Boeing 737-800", "New Default") + rec("RYR", "Boeing 737-800", "Old Default"),
          "RYR,Boeing 737-800,New Default\r\n"},
-        {"an airline inside another line pulls the new line under it", logs::ResultKind::Matched,
+        {"an airline inside another line pulls the new line under it", ResultKind::Matched,
          rec("DLH", "KLM Cityhopper Special", "P") + rec("AFR", "n", "P") + rec("KLM", "E190", "P"),
          "DLH,KLM Cityhopper Special,P\r\nKLM,E190,P\r\nAFR,n,P\r\n"},
         // The first holder of "KL" changes from the KLM line to the AFR line inserted above it.
         {"the first line that holds the airline, in the order of the list so far",
-         logs::ResultKind::Matched,
+         ResultKind::Matched,
          rec("AFR", "n1", "P") + rec("KLM", "n2", "P") + rec("AFR", "with KL inside", "P") +
              rec("KL", "n3", "P"),
          "AFR,n1,P\r\nAFR,with KL inside,P\r\nKL,n3,P\r\nKLM,n2,P\r\n"},
-        {"an empty airline goes under the first line", logs::ResultKind::Matched,
+        {"an empty airline goes under the first line", ResultKind::Matched,
          rec("A", "n1", "P") + rec("B", "n2", "P") + rec("", "n3", "P"),
          "A,n1,P\r\n,n3,P\r\nB,n2,P\r\n"},
         // "RYR,Boeing 737" occurs inside the first line; "Name,Plane" spans two of its fields.
-        {"a pair found anywhere in the text skips the row", logs::ResultKind::Matched,
+        {"a pair found anywhere in the text skips the row", ResultKind::Matched,
          rec("RYR", "Name", "Plane") + rec("RYR", "Boeing 737-800", "P") +
              rec("RYR", "Boeing 737", "P") + rec("Name", "Plane", "Q"),
          "RYR,Name,Plane\r\nRYR,Boeing 737-800,P\r\n"},
-        {"the kind test respects case (no-match)", logs::ResultKind::NoMatch, mixed,
+        {"the kind test respects case (no-match)", ResultKind::NoMatch, mixed,
          "B,n2,x Default\r\n"},
-        {"the kind test respects case (matched)", logs::ResultKind::Matched, mixed,
+        {"the kind test respects case (matched)", ResultKind::Matched, mixed,
          "A,n1,x default\r\nC,n3,(Def only\r\n"},
         // A comma in the model name: field 5 is the name's second half, not the plane.
-        {"fields by position (no-match)", logs::ResultKind::NoMatch, shifted, ""},
-        {"fields by position (matched)", logs::ResultKind::Matched, shifted,
+        {"fields by position (no-match)", ResultKind::NoMatch, shifted, ""},
+        {"fields by position (matched)", ResultKind::Matched, shifted,
          " RYR,Boeing 737-800, Winglets\r\n"},
-        {"fields by position (models)", logs::ResultKind::Models, shifted,
+        {"fields by position (models)", ResultKind::Models, shifted,
          "B738 , RYR,Boeing 737-800, Winglets\r\n"},
-        {"no records", logs::ResultKind::Models, "", ""},
-        {"empty and short rows are skipped", logs::ResultKind::Matched,
+        {"no records", ResultKind::Models, "", ""},
+        {"empty and short rows are skipped", ResultKind::Matched,
          "\r\n\r\n" + rec("A", "n", "P") + "a,b,c,d,e\r\n\r\n", "A,n,P\r\n"},
-        {"models: every distinct combination in record order", logs::ResultKind::Models,
+        {"models: every distinct combination in record order", ResultKind::Models,
          rec("A", "n1", "P") + rec("A", "n1", "P") + rec("A", "n1", "P", "A20N") +
              rec("B", "n2", "P Default"),
          "B738,A,n1,P\r\nA20N,A,n1,P\r\nB738,B,n2,P Default\r\n"},
-        {"models: a line inside an earlier line is skipped", logs::ResultKind::Models,
+        {"models: a line inside an earlier line is skipped", ResultKind::Models,
          rec("RYR", "N", "P Q", "XB738") + rec("RYR", "N", "P"), "XB738,RYR,N,P Q\r\n"},
     };
     for (const Case& c : cases) {
@@ -90,56 +90,62 @@ TEST(GetData, linesPerKindGroupedByAirline) {
     }
 }
 
-TEST(Reports, getFailures) {
-    auto report = logs::get_failures("");
-    ASSERT_TRUE(report.message.has_value());
-    EXPECT_EQ(report.message->text, "Select a log.");
-    EXPECT_EQ(report.message->icon, common::Message::Icon::None);
-    EXPECT_EQ(report.text, "");
-    // The marker respects letter case.
-    for (const std::string& log : {fixture("two_groups.txt"), std::string("x failed to read y")}) {
-        report = logs::get_failures(log);
-        ASSERT_TRUE(report.message.has_value());
-        EXPECT_EQ(report.message->text, "None found.");
-        EXPECT_EQ(report.message->icon, common::Message::Icon::Information);
+TEST(Reports, messagesInsteadOfAReport) {
+    struct Case {
+        logs::Report report;
+        const char* message;
+        common::Message::Icon icon;
+    };
+    const std::vector<Case> cases = {
+        {logs::get_failures(""), "Select a log.", common::Message::Icon::None},
+        {logs::get_failures(fixture("two_groups.txt")), "None found.",
+         common::Message::Icon::Information},
+        // The marker respects letter case.
+        {logs::get_failures("x failed to read y"), "None found.",
+         common::Message::Icon::Information},
+        {logs::chk_types_listed(""), "No such information in current log.",
+         common::Message::Icon::Information},
+        {logs::chk_types_listed(fixture("two_groups.txt")), "No such information in current log.",
+         common::Message::Icon::Information},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.report.message.has_value()) << c.message;
+        EXPECT_EQ(c.report.message->text, c.message);
+        EXPECT_EQ(c.report.message->icon, c.icon);
+        EXPECT_EQ(c.report.text, "");
     }
-    report = logs::get_failures(fixture("failed_to_read.txt"));
-    EXPECT_FALSE(report.message.has_value());
-    EXPECT_EQ(report.text,
-              " D:\\Sim\\Community\\liveries-RYR\\SimObjects\\Airplanes\\B738_RYR\\aircraft.cfg\r\n"
-              " D:\\Sim\\Community\\liveries-DLH\\SimObjects\\Airplanes\\A20N_DLH\\aircraft.cfg "
-              "(access denied)\r\n"
-              "\r\n");  // the last line ends right after the marker, without a line end
-    // Two markers on one line: each gives a piece.
-    EXPECT_EQ(logs::get_failures("x Failed to read A Failed to read B\r\nrest\r\n").text,
-              " A \r\n B\r\n");
-    // Every line end ends the rest of the line.
-    EXPECT_EQ(
-        logs::get_failures("Failed to read A\nx\r\nFailed to read B\rx\nFailed to read C\r\nx")
-            .text,
-        " A\r\n B\r\n C\r\n");
 }
 
-TEST(Reports, chkTypesListed) {
-    auto report = logs::chk_types_listed(fixture("addon_titles.txt"));
-    EXPECT_FALSE(report.message.has_value());
-    EXPECT_EQ(report.text,
-              "Boeing 737-800 Ryanair\r\nAirbus A320neo Lufthansa\r\n"
-              "check: found add-on with title Embraer E190 KLM\r\n");
-    // LF line ends, and a title word at the very end of its line.
-    EXPECT_EQ(logs::chk_types_listed("Found add-on with title A\nFound add-on with title\n").text,
-              "A\r\n\r\n");
-    // CR-only and mixed line ends.
-    EXPECT_EQ(logs::chk_types_listed("add-on with title A\radd-on with title B\r\n\nadd-on with "
-                                     "title C\n\radd-on with title D")
-                  .text,
-              "A\r\nB\r\nC\r\nD\r\n");
-    for (const std::string& log : {std::string(), fixture("two_groups.txt")}) {
-        report = logs::chk_types_listed(log);
-        ASSERT_TRUE(report.message.has_value());
-        EXPECT_EQ(report.message->text, "No such information in current log.");
-        EXPECT_EQ(report.message->icon, common::Message::Icon::Information);
-        EXPECT_EQ(report.text, "");
+TEST(Reports, linesOfTheReports) {
+    struct Case {
+        const char* what;
+        bool failures;  // get_failures, else chk_types_listed
+        std::string log, want;
+    };
+    const std::vector<Case> cases = {
+        {"failed_to_read.txt", true, fixture("failed_to_read.txt"),
+         " D:\\Sim\\Community\\liveries-RYR\\SimObjects\\Airplanes\\B738_RYR\\aircraft.cfg\r\n"
+         " D:\\Sim\\Community\\liveries-DLH\\SimObjects\\Airplanes\\A20N_DLH\\aircraft.cfg "
+         "(access denied)\r\n"
+         "\r\n"},  // the last line ends right after the marker, without a line end
+        {"two markers on one line", true, "x Failed to read A Failed to read B\r\nrest\r\n",
+         " A \r\n B\r\n"},
+        {"every line end ends the rest of the line", true,
+         "Failed to read A\nx\r\nFailed to read B\rx\nFailed to read C\r\nx", " A\r\n B\r\n C\r\n"},
+        {"addon_titles.txt", false, fixture("addon_titles.txt"),
+         "Boeing 737-800 Ryanair\r\nAirbus A320neo Lufthansa\r\n"
+         "check: found add-on with title Embraer E190 KLM\r\n"},
+        {"a title word at the very end of its line", false,
+         "Found add-on with title A\nFound add-on with title\n", "A\r\n\r\n"},
+        {"CR-only and mixed line ends", false,
+         "add-on with title A\radd-on with title B\r\n\nadd-on with title C\n\radd-on with title D",
+         "A\r\nB\r\nC\r\nD\r\n"},
+    };
+    for (const Case& c : cases) {
+        const logs::Report r =
+            c.failures ? logs::get_failures(c.log) : logs::chk_types_listed(c.log);
+        EXPECT_FALSE(r.message.has_value()) << c.what;
+        EXPECT_EQ(r.text, c.want) << c.what;
     }
 }
 

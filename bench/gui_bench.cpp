@@ -34,10 +34,10 @@ int main(int argc, char** argv) {
     QTemporaryDir program, logs_root;
     const std::string logs = (logs_root.path() + "/logs").toStdString();
     QDir().mkpath(QString::fromStdString(logs));
-    testing_support::LogOptions options;
+    loggen::LogOptions options;
     options.groups = groups;
     options.seed = 2024;
-    if (!testing_support::write_log(logs + "/log2024051314.txt", options)) return 2;
+    if (!loggen::write_log(logs + "/log2024051314.txt", options)) return 2;
 
     testing_support::FakePlatform fake;
     fake.folder_choices.push_back(logs);

@@ -1,158 +1,146 @@
 #include "common/substring_index.hpp"
 
 #include <algorithm>
-#include <functional>
-
-#if defined(__GLIBC__)
-#include <string.h>
-#endif
+#include <unordered_map>
 
 namespace common {
+namespace {
 
-std::size_t find_bytes(std::string_view hay, std::string_view needle) noexcept {
-    if (needle.empty()) return 0;
-    if (needle.size() > hay.size()) return std::string_view::npos;
-#if defined(__GLIBC__)
-    // glibc's memmem is the two-way algorithm: linear even on repetitive text.
-    const void* hit = memmem(hay.data(), hay.size(), needle.data(), needle.size());
-    return hit == nullptr ? std::string_view::npos
-                          : static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
-#else
-    const auto it = std::search(hay.begin(), hay.end(),
-                                std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
-    return it == hay.end() ? std::string_view::npos : static_cast<std::size_t>(it - hay.begin());
-#endif
-}
+// A trie node under construction: the distinct needles order[lo, hi) share its text, which is
+// `depth` bytes long.
+struct Range {
+    NeedleAutomaton::Node node;
+    std::uint32_t lo, hi, depth;
+};
 
-SubstringIndex::SubstringIndex(std::size_t budget_bytes) : budget_(budget_bytes) {
-    clear();
-}
-
-void SubstringIndex::clear() {
-    plain_ = false;
-    states_.assign(1, State{});
-    edges_.clear();
-    last_ = 0;
-    text_.clear();
-    triples_.reset();
-}
-
-void SubstringIndex::switch_to_plain() {
-    plain_ = true;
-    std::vector<State>().swap(states_);
-    std::vector<Edge>().swap(edges_);
-    triples_ = std::make_unique<std::bitset<1u << 24>>();
-    note_triples(text_);
-}
-
-void SubstringIndex::note_triples(std::string_view bytes) {
-    // Triples that straddle the end of the earlier text are counted by passing it in whole at the
-    // switch and two bytes of context afterwards.
-    for (std::size_t i = 0; i + 2 < bytes.size(); ++i) {
-        const auto a = static_cast<unsigned char>(bytes[i]);
-        const auto b = static_cast<unsigned char>(bytes[i + 1]);
-        const auto c = static_cast<unsigned char>(bytes[i + 2]);
-        triples_->set((std::size_t{a} << 16) | (std::size_t{b} << 8) | c);
+// Sorts order[lo, hi) by the byte at depth (every needle there is longer than depth).
+void sort_by_byte(std::vector<std::uint32_t>& order, std::vector<std::uint32_t>& scratch,
+                  const std::vector<std::string_view>& keys, std::uint32_t lo, std::uint32_t hi,
+                  std::uint32_t depth) {
+    const auto byte = [&](std::uint32_t k) { return static_cast<unsigned char>(keys[k][depth]); };
+    if (hi - lo < 64) {
+        std::sort(order.begin() + lo, order.begin() + hi,
+                  [&](std::uint32_t a, std::uint32_t b) { return byte(a) < byte(b); });
+        return;
     }
+    std::array<std::uint32_t, 257> start{};
+    for (std::uint32_t i = lo; i < hi; ++i) ++start[byte(order[i]) + 1u];
+    for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
+    for (std::uint32_t i = lo; i < hi; ++i) scratch[start[byte(order[i])]++] = order[i];
+    std::copy(scratch.begin(), scratch.begin() + (hi - lo), order.begin() + lo);
 }
 
-bool SubstringIndex::triples_present(std::string_view needle) const {
-    for (std::size_t i = 0; i + 2 < needle.size(); ++i) {
-        const auto a = static_cast<unsigned char>(needle[i]);
-        const auto b = static_cast<unsigned char>(needle[i + 1]);
-        const auto c = static_cast<unsigned char>(needle[i + 2]);
-        if (!triples_->test((std::size_t{a} << 16) | (std::size_t{b} << 8) | c)) return false;
-    }
-    return true;
-}
+}  // namespace
 
-std::int32_t SubstringIndex::find_edge(std::int32_t state, unsigned char byte) const {
-    for (std::int32_t e = states_[static_cast<std::size_t>(state)].first_edge; e >= 0;
-         e = edges_[static_cast<std::size_t>(e)].next) {
-        if (edges_[static_cast<std::size_t>(e)].byte == byte) {
-            return edges_[static_cast<std::size_t>(e)].target;
+NeedleAutomaton::NeedleAutomaton(const std::vector<std::string_view>& needles) {
+    // Distinct needles only: a log repeats its airlines and models thousands of times.
+    std::vector<std::string_view> keys;
+    std::vector<std::uint32_t> key_of(needles.size());
+    {
+        std::unordered_map<std::string_view, std::uint32_t> index;
+        index.reserve(needles.size());
+        for (std::size_t i = 0; i < needles.size(); ++i) {
+            const auto [it, added] =
+                index.try_emplace(needles[i], static_cast<std::uint32_t>(keys.size()));
+            if (added) keys.push_back(needles[i]);
+            key_of[i] = it->second;
         }
     }
-    return -1;
-}
 
-void SubstringIndex::set_edge(std::int32_t state, unsigned char byte, std::int32_t target) {
-    auto& st = states_[static_cast<std::size_t>(state)];
-    for (std::int32_t e = st.first_edge; e >= 0; e = edges_[static_cast<std::size_t>(e)].next) {
-        if (edges_[static_cast<std::size_t>(e)].byte == byte) {
-            edges_[static_cast<std::size_t>(e)].target = target;
-            return;
-        }
-    }
-    edges_.push_back(Edge{target, st.first_edge, byte});
-    states_[static_cast<std::size_t>(state)].first_edge =
-        static_cast<std::int32_t>(edges_.size() - 1);
-}
-
-void SubstringIndex::extend(unsigned char c) {
-    const auto cur = static_cast<std::int32_t>(states_.size());
-    states_.push_back(State{states_[static_cast<std::size_t>(last_)].len + 1, -1, -1});
-    std::int32_t p = last_;
-    while (p != -1 && find_edge(p, c) == -1) {
-        set_edge(p, c, cur);
-        p = states_[static_cast<std::size_t>(p)].link;
-    }
-    if (p == -1) {
-        states_[static_cast<std::size_t>(cur)].link = 0;
-    } else {
-        const std::int32_t q = find_edge(p, c);
-        if (states_[static_cast<std::size_t>(p)].len + 1 ==
-            states_[static_cast<std::size_t>(q)].len) {
-            states_[static_cast<std::size_t>(cur)].link = q;
-        } else {
-            const auto clone = static_cast<std::int32_t>(states_.size());
-            states_.push_back(State{states_[static_cast<std::size_t>(p)].len + 1,
-                                    states_[static_cast<std::size_t>(q)].link, -1});
-            for (std::int32_t e = states_[static_cast<std::size_t>(q)].first_edge; e >= 0;
-                 e = edges_[static_cast<std::size_t>(e)].next) {
-                const Edge copy = edges_[static_cast<std::size_t>(e)];
-                edges_.push_back(Edge{
-                    copy.target, states_[static_cast<std::size_t>(clone)].first_edge, copy.byte});
-                states_[static_cast<std::size_t>(clone)].first_edge =
-                    static_cast<std::int32_t>(edges_.size() - 1);
+    // The trie, depth first, so that the bytes of a needle are read while they are in the cache;
+    // the children of a node get consecutive numbers. The first walk sorts the needles and
+    // counts the nodes, the second builds them: a growing vector would hold its old copy next to
+    // the new one.
+    std::vector<Node> node_of_key(keys.size(), kRoot);
+    std::vector<std::uint32_t> order(keys.size());
+    for (std::uint32_t k = 0; k < order.size(); ++k) order[k] = k;
+    const auto walk = [&](bool build) {
+        std::vector<std::uint32_t> scratch(build ? 0 : keys.size());
+        std::size_t count = 1;
+        std::vector<Range> stack{{kRoot, 0, static_cast<std::uint32_t>(keys.size()), 0}};
+        while (!stack.empty()) {
+            const Range r = stack.back();
+            stack.pop_back();
+            std::uint32_t lo = r.lo;
+            for (std::uint32_t i = r.lo; i < r.hi; ++i) {
+                if (keys[order[i]].size() != r.depth) continue;
+                if (build) {
+                    node_of_key[order[i]] = r.node;
+                    nodes_[r.node].terminal = r.node != kRoot;
+                }
+                std::swap(order[i], order[lo++]);
             }
-            while (p != -1 && find_edge(p, c) == q) {
-                set_edge(p, c, clone);
-                p = states_[static_cast<std::size_t>(p)].link;
+            if (!build) sort_by_byte(order, scratch, keys, lo, r.hi, r.depth);
+            const auto first_child = static_cast<Node>(count);
+            for (std::uint32_t i = lo; i < r.hi;) {
+                const auto c = static_cast<unsigned char>(keys[order[i]][r.depth]);
+                std::uint32_t j = i + 1;
+                while (j < r.hi && static_cast<unsigned char>(keys[order[j]][r.depth]) == c) ++j;
+                stack.push_back({static_cast<Node>(count++), i, j, r.depth + 1});
+                if (build) nodes_.push_back({.label = c});
+                i = j;
             }
-            states_[static_cast<std::size_t>(q)].link = clone;
-            states_[static_cast<std::size_t>(cur)].link = clone;
+            const auto children = static_cast<std::uint16_t>(count - first_child);
+            if (build) {
+                nodes_[r.node].child_begin = first_child;
+                nodes_[r.node].child_count = children;
+            }
+            // The first child next.
+            std::reverse(stack.end() - children, stack.end());
+        }
+        return count;
+    };
+    nodes_.reserve(walk(false));
+    nodes_.emplace_back();
+    walk(true);
+    for (Node k = 0; k < nodes_[kRoot].child_count; ++k) {
+        const Node u = nodes_[kRoot].child_begin + k;
+        root_child_[nodes_[u].label] = u;
+    }
+
+    node_of_.resize(needles.size());
+    for (std::size_t i = 0; i < needles.size(); ++i) node_of_[i] = node_of_key[key_of[i]];
+
+    // Suffix links, breadth first: a node's links point to shallower nodes, done before it.
+    std::vector<Node> queue;
+    queue.reserve(nodes_.size());
+    queue.push_back(kRoot);
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const Node v = queue[head];
+        const Node begin = nodes_[v].child_begin;
+        for (Node u = begin; u < begin + nodes_[v].child_count; ++u) {
+            queue.push_back(u);
+            Node f = kRoot;
+            if (v != kRoot) {
+                f = nodes_[v].fail;
+                Node g = child(f, nodes_[u].label);
+                while (g == kRoot && f != kRoot) {
+                    f = nodes_[f].fail;
+                    g = child(f, nodes_[u].label);
+                }
+                f = g;
+            }
+            nodes_[u].fail = f;
+            nodes_[u].out = nodes_[f].terminal ? f : nodes_[f].out;
         }
     }
-    last_ = cur;
 }
+
+SubstringIndex::SubstringIndex(const std::vector<std::string_view>& needles)
+    : automaton_(needles), seen_(automaton_.node_count(), false) {}
 
 void SubstringIndex::append(std::string_view bytes) {
-    const std::size_t old_size = text_.size();
-    text_.append(bytes);
-    if (!plain_ && text_.size() > budget_) {
-        switch_to_plain();
-        return;
-    }
-    if (plain_) {
-        const std::size_t from = old_size >= 2 ? old_size - 2 : 0;
-        note_triples(std::string_view(text_).substr(from));
-        return;
-    }
-    for (char ch : bytes) extend(static_cast<unsigned char>(ch));
+    automaton_.feed(bytes, [this](NeedleAutomaton::Node v) {
+        if (seen_[v]) return false;
+        seen_[v] = true;
+        return true;
+    });
 }
 
-bool SubstringIndex::contains(std::string_view needle) const {
-    if (plain_) {
-        if (!triples_present(needle)) return false;
-        return find_bytes(text_, needle) != std::string_view::npos;
-    }
-    std::int32_t s = 0;
-    for (char ch : needle) {
-        s = find_edge(s, static_cast<unsigned char>(ch));
-        if (s < 0) return false;
-    }
-    return true;
+void SubstringIndex::append_line(std::string_view line) {
+    automaton_.restart();
+    append(line);
+    automaton_.restart();
 }
 
 }  // namespace common

@@ -1,6 +1,6 @@
 #include "logs/log_parser.hpp"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "common/substring_index.hpp"
 #include "common/text.hpp"
@@ -11,13 +11,35 @@ namespace {
 using common::contains;
 using common::trim_spaces;
 
+// The markers, and the cut positions that go with them, counted from the start of the marker.
 constexpr std::string_view kGroupMarker = "Model matching";
+constexpr std::size_t kLine0Skip = 2;  // ": " after the group marker
+constexpr std::string_view kWithAirline = "with airline:";
+constexpr std::string_view kInfo = "[INF]";
+// The time starts this many characters after the CR of the CR LF that ends line 0 (the CR is
+// character 0): at the day of a 2024-05-01 date.
+constexpr std::size_t kTimeAfterCr = 10;
+constexpr std::string_view kMatched = "matched";
+constexpr std::size_t kAfterMatched = 14;  // "matched type: "
+constexpr std::string_view kSpawn = "Spawn";
+constexpr std::size_t kAfterSpawn = 17;  // "Spawned AI plane "
+constexpr std::string_view kLat = " lat:";
+constexpr std::string_view kSetting = "Setting";
+constexpr std::string_view kFor = "for";
+constexpr std::size_t kAfterFor = 4;  // "for "
+constexpr std::string_view kDefaultModel = " (Default Model)";
 
 std::string_view tail_from(std::string_view s, std::size_t pos) {
     return pos >= s.size() ? std::string_view{} : s.substr(pos);
 }
 
-// The state that one parse carries from group to group.
+// The state that one parse carries from group to group. Fields are views into the log, except
+// the model text, which the parser rewrites.
+//
+// No record holds a CR or LF. Lines are cut at every CR and every LF, so no line holds either;
+// the time, ref, call sign and model name are pieces of one line, and the model text is the
+// tail of one line with "," and " (Default Model)" put in. The result lists rely on it: a
+// needle without line ends cannot span two of their lines.
 class Parser {
   public:
     Parser(const ParseOptions& options, ParseResult& result) : options_(options), r_(result) {}
@@ -25,30 +47,36 @@ class Parser {
     // Returns false when the parse must stop at once.
     bool block(std::string_view block, std::size_t block_no) {
         block_no_ = block_no;
-        if (block.empty() || !contains(block, "matched")) return true;
+        if (block.empty() || !contains(block, kMatched)) return true;
 
-        cut_time(block);
+        LineCursor lines(block);
+        std::string_view line0;
+        lines.next(line0);
+        cut_time(block, line0, lines);
 
-        const std::size_t first_cr = block.find('\r');
-        std::string_view line0 = block.substr(0, first_cr);
-        line0 = tail_from(line0, 2);
-        const auto airline_pos = line0.find("with airline:");
+        line0 = tail_from(line0, kLine0Skip);
+        const auto airline_pos = line0.find(kWithAirline);
         if (airline_pos == std::string_view::npos) return false;
         model_name_ = trim_spaces(line0.substr(0, airline_pos));
 
-        std::size_t pos = first_cr;
-        while (pos != std::string_view::npos) {
-            const std::size_t start = pos + 1;
-            const std::size_t next = block.find('\r', start);
-            line(block.substr(
-                start, next == std::string_view::npos ? std::string_view::npos : next - start));
-            pos = next;
-        }
+        for (std::string_view l; lines.next(l);) line(l);
         finish_block();
         return true;
     }
 
-    std::vector<std::string> records;  // oldest first
+    // The default list and the suggestions, then the records text, newest first.
+    void finish() {
+        list_defaults();
+        list_suggestions();
+        std::string text;
+        text.reserve(records_.size() + 2 * record_ends_.size());
+        for (std::size_t k = record_ends_.size(); k-- > 0;) {
+            const std::size_t begin = k == 0 ? 0 : record_ends_[k - 1];
+            text.append(records_, begin, record_ends_[k] - begin).append("\r\n");
+        }
+        std::string().swap(records_);
+        r_.records.assign(std::move(text));
+    }
 
   private:
     void fail(std::string description) {
@@ -60,22 +88,19 @@ class Parser {
     }
 
     // Hour and minute from the time stamp of the first line after the "Model matching" line.
-    void cut_time(std::string_view block) {
-        time_.clear();
-        const auto inf = block.find("[INF]");
+    // `rest` stands after line 0.
+    void cut_time(std::string_view block, std::string_view line0, LineCursor rest) {
+        time_ = {};
+        const auto inf = block.find(kInfo);
         if (inf == std::string_view::npos) return;
-        const auto cr = block.find('\r');
         std::string_view t;
-        if (cr != std::string_view::npos && cr < inf) {
+        std::string_view line1;
+        if (line0.size() < inf && rest.next(line1)) {
             // Only that one line: a first line that is a warning must not pull the next
-            // line's text (and its line break) into the time.
-            const auto line_end = block.find('\r', cr + 1);
-            std::string_view line = block.substr(
-                cr, line_end == std::string_view::npos ? std::string_view::npos : line_end - cr);
-            auto stamp_end = line.find("[INF]");
-            if (stamp_end == std::string_view::npos) stamp_end = line.find('[');
-            line = line.substr(0, stamp_end);
-            t = tail_from(line, 10);  // the CR is character 0; with CR LF this starts at the day
+            // line's text into the time.
+            auto stamp_end = line1.find(kInfo);
+            if (stamp_end == std::string_view::npos) stamp_end = line1.find('[');
+            t = tail_from(line1.substr(0, stamp_end), kTimeAfterCr - common::kCrLf.size());
         } else {
             t = block.substr(0, inf);
         }
@@ -94,7 +119,7 @@ class Parser {
         } else {
             t = t.substr(0, last_colon);
         }
-        time_.assign(t);
+        time_ = t;
     }
 
     void line(std::string_view l) {
@@ -106,31 +131,31 @@ class Parser {
         if (contains(l, "Deleting") || contains(l, "Recie") || contains(l, "Telep")) l = {};
         if (l.empty()) return;
 
-        const auto matched = l.find("matched");
+        const auto matched = l.find(kMatched);
         if (matched != std::string_view::npos) {
-            model_text_ = common::replace_all(tail_from(l, matched + 14), "with:", ",");
+            model_text_ = common::replace_all(tail_from(l, matched + kAfterMatched), "with:", ",");
             model_text_ = common::replace_all(model_text_, "airline:", ",");
             if (fallback_flag_) {
-                model_text_ += " (Default Model)";
+                model_text_ += kDefaultModel;
                 fallback_flag_ = false;
             }
             return;
         }
-        const auto spawn = l.find("Spawn");
+        const auto spawn = l.find(kSpawn);
         if (spawn != std::string_view::npos) {
             fallback_flag_ = false;
-            const std::string_view rest = tail_from(l, spawn + 17);
-            const auto lat = rest.find(" lat:");
+            const std::string_view rest = tail_from(l, spawn + kAfterSpawn);
+            const auto lat = rest.find(kLat);
             if (lat == std::string_view::npos) {
                 fail("no \" lat:\" after \"Spawn\" in \"" + std::string(trim_spaces(l)) + "\"");
-                ref_.assign(rest);
+                ref_ = rest;
             } else {
-                ref_.assign(rest.substr(0, lat));
+                ref_ = rest.substr(0, lat);
             }
         }
-        if (contains(l, "Setting")) {
-            const auto f = l.find("for");
-            if (f != std::string_view::npos) call_sign_.assign(tail_from(l, f + 4));
+        if (contains(l, kSetting)) {
+            const auto f = l.find(kFor);
+            if (f != std::string_view::npos) call_sign_ = tail_from(l, f + kAfterFor);
         }
     }
 
@@ -138,24 +163,15 @@ class Parser {
         const auto parts = common::split(model_text_, ",");
         const std::string_view plane_spawned = parts.size() > 3 ? parts[3] : std::string_view(" ");
 
-        if (contains(plane_spawned, "(Def") && !defaults_index_.contains(ref_)) {
-            std::string entry(trim_spaces(ref_));
-            entry += '#';
-            entry += trim_spaces(call_sign_);
-            entry += ',';
-            r_.defaults_list += entry;
-            defaults_index_.append(entry);
-        }
+        if (contains(plane_spawned, "(Def")) default_spawns_.push_back({ref_, call_sign_});
 
         if (parts.size() >= 3) {
-            std::string rec;
-            rec.reserve(time_.size() + ref_.size() + model_text_.size() + model_name_.size() +
-                        call_sign_.size() + 8);
-            rec.append(time_).append(",").append(ref_).append(",");
-            rec.append(parts[0]).append(",").append(parts[2]).append(",");
-            rec.append(model_name_).append(",").append(plane_spawned).append(",");
-            rec.append(call_sign_);
-            records.push_back(std::move(rec));
+            for (const std::string_view field :
+                 {time_, ref_, parts[0], parts[2], model_name_, plane_spawned}) {
+                records_.append(field).push_back(',');
+            }
+            records_.append(call_sign_);
+            record_ends_.push_back(records_.size());
         } else {
             fail("the model line has fewer than three parts: \"" + model_text_ + "\"");
         }
@@ -168,45 +184,74 @@ class Parser {
                 .append(trim_spaces(parts[0]))
                 .append(",")
                 .append(trim_spaces(parts[2]));
-            if (!seen_index_.contains(entry)) {
-                seen_index_.append(entry);
-                r_.suggestions.push_back(std::move(entry));
-                std::string model_entry = model_name_;
+            // A repeat of an earlier candidate is never listed: that one is in the seen text
+            // by then, listed or found there.
+            if (candidate_entries_.insert(entry).second) {
+                std::string model_entry(model_name_);
                 model_entry.append(" > ").append(plane_spawned);
-                r_.suggestion_models.push_back(std::move(model_entry));
+                suggestion_candidates_.push_back({std::move(entry), std::move(model_entry)});
             }
         }
         ++r_.record_count;
     }
 
+    // An aircraft enters the default list when its ref (untrimmed) does not occur in the list so
+    // far. The refs are known now, so one automaton over them answers as the list grows.
+    void list_defaults() {
+        std::vector<std::string_view> refs;
+        refs.reserve(default_spawns_.size());
+        for (const auto& d : default_spawns_) refs.push_back(d.ref);
+        common::SubstringIndex listed(refs);
+        std::string& list = r_.defaults_list;
+        for (std::size_t i = 0; i < default_spawns_.size(); ++i) {
+            if (listed.contains(i)) continue;
+            const std::size_t from = list.size();
+            list.append(trim_spaces(default_spawns_[i].ref))
+                .append("#")
+                .append(trim_spaces(default_spawns_[i].call_sign))
+                .append(",");
+            listed.append(std::string_view(list).substr(from));
+        }
+    }
+
+    // A suggestion is listed when it does not occur in the listed ones joined without separator.
+    void list_suggestions() {
+        std::vector<std::string_view> entries;
+        entries.reserve(suggestion_candidates_.size());
+        for (const auto& c : suggestion_candidates_) entries.push_back(c.entry);
+        common::SubstringIndex seen(entries);
+        for (std::size_t i = 0; i < suggestion_candidates_.size(); ++i) {
+            if (seen.contains(i)) continue;
+            seen.append(suggestion_candidates_[i].entry);
+            r_.suggestions.push_back(std::move(suggestion_candidates_[i].entry));
+            r_.suggestion_models.push_back(std::move(suggestion_candidates_[i].model_entry));
+        }
+    }
+
+    struct DefaultSpawn {
+        std::string_view ref, call_sign;
+    };
+    struct SuggestionCandidate {
+        std::string entry;        // List1(0)
+        std::string model_entry;  // List1(1)
+    };
+
     const ParseOptions& options_;
     ParseResult& r_;
     std::size_t block_no_ = 0;
-    std::string model_text_, ref_, call_sign_, time_, model_name_;
+    std::string model_text_;
+    std::string_view ref_, call_sign_, time_, model_name_;
     bool fallback_flag_ = false;
-    common::SubstringIndex defaults_index_;
-    common::SubstringIndex seen_index_;  // every suggestion listed so far, joined
+    std::string records_;  // oldest first, without line ends
+    std::vector<std::size_t> record_ends_;
+    std::vector<DefaultSpawn> default_spawns_;
+    std::unordered_set<std::string> candidate_entries_;
+    std::vector<SuggestionCandidate> suggestion_candidates_;
 };
 
 }  // namespace
 
-std::string_view normalize_line_ends(std::string_view text, std::string& storage) {
-    if (text.find('\r') != std::string_view::npos || text.find('\n') == std::string_view::npos) {
-        return text;
-    }
-    storage.clear();
-    storage.reserve(text.size() + text.size() / 32);
-    for (char c : text) {
-        if (c == '\n') storage.push_back('\r');
-        storage.push_back(c);
-    }
-    return storage;
-}
-
-ParseResult get_list4(std::string_view log_text, const ParseOptions& options) {
-    std::string converted;
-    const std::string_view text = normalize_line_ends(log_text, converted);
-
+ParseResult get_list4(std::string_view text, const ParseOptions& options) {
     ParseResult result;
     Parser parser(options, result);
     std::size_t start = 0;
@@ -223,18 +268,7 @@ ParseResult get_list4(std::string_view log_text, const ParseOptions& options) {
         start = hit + kGroupMarker.size();
         ++block_no;
     }
-
-    // Records were collected oldest first; the text shows the newest first.
-    std::size_t total = 0;
-    for (const auto& rec : parser.records) total += rec.size() + 2;
-    std::string records_text;
-    records_text.reserve(total);
-    for (auto it = parser.records.rbegin(); it != parser.records.rend(); ++it) {
-        records_text.append(*it).append("\r\n");
-    }
-    parser.records.clear();
-    parser.records.shrink_to_fit();
-    result.records.assign(std::move(records_text));
+    parser.finish();
 
     if (!result.stopped_early) {
         const std::int64_t n = result.record_count;

@@ -43,13 +43,11 @@ struct ParseResult {
 
 inline constexpr std::size_t kMaxFailureDescriptions = 5;
 
+// Every line end of the log (CR LF, a bare CR, a bare LF) reads as CR LF. No field of a record
+// holds a CR or LF: every field is cut from one line without its line end.
 ParseResult get_list4(std::string_view log_text, const ParseOptions& options);
 
 // The one message that reports the failed cut steps of a parse, or "" when none failed.
 std::string failed_steps_message(const ParseResult& result);
-
-// LF-only text read as CR LF text; any other text is returned unchanged (as a view of itself).
-// The parser cuts lines at CR, so a log saved with bare LF line ends is converted first.
-std::string_view normalize_line_ends(std::string_view text, std::string& storage);
 
 }  // namespace logs

@@ -1,9 +1,11 @@
 #include "logs/result_lists.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
 
-#include "common/file_io.hpp"
-#include "common/paths.hpp"
 #include "common/substring_index.hpp"
 #include "common/text.hpp"
 
@@ -12,99 +14,208 @@ namespace {
 
 using common::contains;
 
-// Kinds 0 and 1: lines of one airline are kept together, each new line directly under the line
-// that holds the airline's first occurrence. The membership tests use an index over the lines
-// in the order they were added: no field holds a CR, so a CR-free needle can only occur inside
-// one line, and every line but the first is preceded by a LF in both texts.
-std::string grouped_list(bool defaults, const RowText& records) {
-    std::string text;
-    common::SubstringIndex lines_index;
-    std::string pair, line;
-    for (std::size_t i = 0; i < records.row_count(); ++i) {
-        const std::string_view row = records.row(i);
-        if (row.empty()) continue;
-        const auto f = common::split(row, ",");
-        if (f.size() < 6) continue;
-        if (contains(f[5], "Default") != defaults) continue;
+// A record row cut at its first six commas: field k is [start[k], start[k + 1] - 1); the end
+// of field 5 is end5. False for rows with fewer than six fields.
+struct Fields {
+    std::array<std::size_t, 6> start{};
+    std::size_t end5 = 0;
+    std::string_view row;
 
-        pair.assign(f[3]).append(",").append(f[4]);
-        const bool pair_seen = pair.find('\r') == std::string::npos
-                                   ? lines_index.contains(pair)
-                                   : common::find_bytes(text, pair) != std::string::npos;
-        if (pair_seen) continue;
-
-        line.assign(pair).append(",").append(f[5]);
-        std::size_t airline_pos = std::string::npos;
-        if (f[3].find('\r') != std::string_view::npos || lines_index.contains(f[3])) {
-            airline_pos = common::find_bytes(text, f[3]);
+    bool cut(std::string_view r) {
+        row = r;
+        for (std::size_t k = 1; k < start.size(); ++k) {
+            const auto comma = row.find(',', start[k - 1]);
+            if (comma == std::string_view::npos) return false;
+            start[k] = comma + 1;
         }
-        const std::size_t crlf =
-            airline_pos == std::string::npos ? std::string::npos : text.find("\r\n", airline_pos);
-        if (crlf != std::string::npos) {
-            text.insert(crlf, "\r\n" + line);
+        end5 = std::min(row.find(',', start[5]), row.size());
+        return true;
+    }
+    // Fields first to 5, joined by their commas.
+    [[nodiscard]] std::string_view from(std::size_t first) const {
+        return row.substr(start[first], end5 - start[first]);
+    }
+    [[nodiscard]] std::string_view field(std::size_t k) const {
+        const std::size_t end = k == 5 ? end5 : start[k + 1] - 1;
+        return row.substr(start[k], end - start[k]);
+    }
+};
+
+// The lines of a grouped list in document order: a linked list whose labels grow along it, so
+// that "does line a come before line b" is one comparison while lines go in anywhere. When two
+// neighbours have no label between them, the smallest enclosing range of labels that is sparse
+// enough is spread out evenly (amortised O(log n) per insertion).
+class LineOrder {
+  public:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+
+    [[nodiscard]] std::uint32_t first() const noexcept { return head_; }
+    [[nodiscard]] std::uint32_t next(std::uint32_t a) const noexcept { return next_[a]; }
+    [[nodiscard]] bool before(std::uint32_t a, std::uint32_t b) const noexcept {
+        return label_[a] < label_[b];
+    }
+
+    // A new element directly after `after` (kNone: at the end); returns its number.
+    std::uint32_t insert_after(std::uint32_t after) {
+        const auto y = static_cast<std::uint32_t>(label_.size());
+        if (after == kNone) after = tail_;
+        if (after == kNone) {
+            label_.push_back(kStride);
+            next_.push_back(kNone);
+            prev_.push_back(kNone);
+            head_ = tail_ = y;
+            return y;
+        }
+        if (gap_after(after) < 2) spread_around(after);
+        const std::uint64_t label = label_[after] + std::min(gap_after(after) / 2, kStride);
+        const std::uint32_t nx = next_[after];
+        label_.push_back(label);
+        next_.push_back(nx);
+        prev_.push_back(after);
+        next_[after] = y;
+        if (nx == kNone) {
+            tail_ = y;
         } else {
-            text.append(line).append("\r\n");
+            prev_[nx] = y;
         }
-        lines_index.append(line);
-        lines_index.append("\r\n");
+        return y;
+    }
+
+  private:
+    static constexpr int kBits = 62;
+    static constexpr std::uint64_t kTop = std::uint64_t{1} << kBits;
+    static constexpr std::uint64_t kStride = std::uint64_t{1} << 32;  // room left by appends
+
+    [[nodiscard]] std::uint64_t gap_after(std::uint32_t a) const {
+        return (next_[a] == kNone ? kTop : label_[next_[a]]) - label_[a];
+    }
+
+    // Relabels the smallest aligned range of 2^i labels around a that holds at most
+    // (2 / 1.4)^i elements, leaving a gap after a for the element about to go in.
+    void spread_around(std::uint32_t a) {
+        std::uint32_t lo = a, hi = a;  // first and last element in the range
+        std::uint64_t count = 1;
+        for (int bits = 1; bits <= kBits; ++bits) {
+            const std::uint64_t base = label_[a] >> bits << bits;
+            const std::uint64_t end = base + (std::uint64_t{1} << bits);
+            while (prev_[lo] != kNone && label_[prev_[lo]] >= base) {
+                lo = prev_[lo];
+                ++count;
+            }
+            while (next_[hi] != kNone && label_[next_[hi]] < end) {
+                hi = next_[hi];
+                ++count;
+            }
+            if (static_cast<double>(count + 1) > std::pow(2.0 / 1.4, bits) && bits < kBits) {
+                continue;
+            }
+            const std::uint64_t step = (end - base) / (count + 1);
+            std::uint64_t label = base;
+            for (std::uint32_t e = lo;; e = next_[e]) {
+                label_[e] = label;
+                label += e == a ? 2 * step : step;
+                if (e == hi) break;
+            }
+            return;
+        }
+    }
+
+    std::vector<std::uint64_t> label_;
+    std::vector<std::uint32_t> next_, prev_;
+    std::uint32_t head_ = kNone, tail_ = kNone;
+};
+
+// Kinds 0 and 1: a line joins the list unless "airline,name" occurs in it already; it goes
+// directly under the first line that holds the airline, else at the end.
+//
+// No field holds a CR or LF, so neither needle can span two lines: "occurs in the text" is
+// "occurs in a line listed so far", whatever their order, and the first occurrence in the text
+// is in the first line, in document order, that holds the needle. Both are answered by
+// automata over the needles fed with each new line: the pairs are marked as found, and each
+// airline keeps the first line that holds it.
+std::string grouped_list(bool defaults, const RowText& records) {
+    std::vector<std::string_view> lines, pairs, airlines;  // airline,name,plane  airline,name
+    Fields f;
+    for (std::size_t i = 0; i < records.row_count(); ++i) {
+        if (!f.cut(records.row(i)) || contains(f.field(5), "Default") != defaults) continue;
+        lines.push_back(f.from(3));
+        pairs.push_back(f.row.substr(f.start[3], f.start[5] - 1 - f.start[3]));
+        airlines.push_back(f.field(3));
+    }
+
+    common::SubstringIndex listed_pairs(pairs);
+    common::NeedleAutomaton airline_automaton(airlines);
+    std::vector<std::uint32_t> first_holder(airline_automaton.node_count(), LineOrder::kNone);
+    LineOrder order;
+    std::vector<std::uint32_t> row_of_line;
+    std::size_t bytes = 0;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (listed_pairs.contains(k)) continue;
+        const std::string_view line = lines[k];
+        // The empty airline occurs at the very start: under the first line.
+        const std::uint32_t anchor =
+            airlines[k].empty() ? order.first() : first_holder[airline_automaton.node(k)];
+        const std::uint32_t y = order.insert_after(anchor);
+        row_of_line.push_back(static_cast<std::uint32_t>(k));
+        bytes += line.size();
+
+        listed_pairs.append_line(line);
+        // The line is the first holder of every airline it holds whose first holder comes after
+        // it. Along a suffix chain the first holders only come earlier, so the walk stops at the
+        // first one that stays.
+        airline_automaton.restart();
+        airline_automaton.feed(line, [&](common::NeedleAutomaton::Node v) {
+            std::uint32_t& holder = first_holder[v];
+            if (holder != LineOrder::kNone && !order.before(y, holder)) return false;
+            holder = y;
+            return true;
+        });
+    }
+
+    std::string text;
+    text.reserve(bytes + 2 * row_of_line.size());
+    for (std::uint32_t e = order.first(); e != LineOrder::kNone; e = order.next(e)) {
+        text.append(lines[row_of_line[e]]).append("\r\n");
     }
     return text;
 }
 
+// Kind 2: every distinct model,airline,name,plane in record order, unless it occurs in a line
+// listed before (no field holds a CR or LF, so it cannot span two).
 std::string models_list(const RowText& records) {
-    std::string text;
-    common::SubstringIndex index;
-    std::string line;
+    std::vector<std::string_view> lines;
+    Fields f;
     for (std::size_t i = 0; i < records.row_count(); ++i) {
-        const std::string_view row = records.row(i);
-        if (row.empty()) continue;
-        const auto f = common::split(row, ",");
-        if (f.size() < 6) continue;
-        line.assign(f[2]).append(",").append(f[3]).append(",").append(f[4]).append(",").append(
-            f[5]);
-        if (index.contains(line)) continue;
-        line.append("\r\n");
-        text.append(line);
-        index.append(line);
+        if (f.cut(records.row(i))) lines.push_back(f.from(2));
+    }
+    common::SubstringIndex listed(lines);
+    std::string text;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (listed.contains(k)) continue;
+        listed.append_line(lines[k]);
+        text.append(lines[k]).append("\r\n");
     }
     return text;
 }
 
 }  // namespace
 
-std::string_view result_file_name(int kind) {
+std::string get_data(ResultKind kind, const RowText& records) {
     switch (kind) {
-        case kNoMatch:
-            return "no-match";
-        case kMatched:
-            return "matched";
-        default:
-            return "models";
+        case ResultKind::NoMatch:
+            return grouped_list(true, records);
+        case ResultKind::Matched:
+            return grouped_list(false, records);
+        case ResultKind::Models:
+            break;
     }
-}
-
-std::string get_data(int kind, const RowText& records) {
-    if (kind == kNoMatch) return grouped_list(true, records);
-    if (kind == kMatched) return grouped_list(false, records);
     return models_list(records);
 }
 
 ResultTexts make_result_lists(const RowText& records) {
-    return ResultTexts{get_data(kNoMatch, records), get_data(kMatched, records),
-                       get_data(kModels, records)};
-}
-
-bool write_result_files(std::string_view models_folder, const RowText& records,
-                        const ResultTexts& texts) {
-    if (records.empty()) return true;
-    const std::array<const std::string*, 3> kinds{&texts.nomatch_text, &texts.matched_text,
-                                                  &texts.models_text};
-    bool ok = true;
-    for (int k = 0; k < 3; ++k) {
-        const std::string path = common::join_path(models_folder, result_file_name(k));
-        ok = common::savetext(path, *kinds[static_cast<std::size_t>(k)]) && ok;
-    }
-    return ok;
+    return ResultTexts{get_data(ResultKind::NoMatch, records),
+                       get_data(ResultKind::Matched, records),
+                       get_data(ResultKind::Models, records)};
 }
 
 Report get_failures(std::string_view log_text) {
@@ -120,7 +231,8 @@ Report get_failures(std::string_view log_text) {
         const auto next = log_text.find(kMarker, start);
         std::string_view piece = log_text.substr(
             start, next == std::string_view::npos ? std::string_view::npos : next - start);
-        piece = piece.substr(0, piece.find("\r\n"));
+        // The rest of the line: up to its line end, CR LF, CR or LF.
+        piece = piece.substr(0, piece.find_first_of("\r\n"));
         report.text.append(piece).append("\r\n");
         pos = next;
     }
@@ -128,13 +240,14 @@ Report get_failures(std::string_view log_text) {
 }
 
 Report chk_types_listed(std::string_view log_text) {
+    constexpr std::string_view kTitle = "title";
+    constexpr std::size_t kAfterTitle = 6;  // "title" and one more character
     Report report;
-    for (std::string_view raw : common::split(log_text, "\n")) {
-        if (raw.empty()) continue;
-        if (!common::contains_ignore_case(raw, "add-on with title")) continue;
-        const std::string line = common::replace_all(raw, "\r", "");
-        const auto title = common::to_lower(line).find("title");
-        report.text.append(title + 6 <= line.size() ? line.substr(title + 6) : std::string())
+    LineCursor lines(log_text);
+    for (std::string_view line; lines.next(line);) {
+        if (line.empty() || !common::contains_ignore_case(line, "add-on with title")) continue;
+        const auto title = common::to_lower(line).find(kTitle) + kAfterTitle;
+        report.text.append(title < line.size() ? line.substr(title) : std::string_view())
             .append("\r\n");
     }
     if (report.text.empty()) {

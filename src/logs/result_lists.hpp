@@ -11,13 +11,11 @@
 
 namespace logs {
 
-enum ResultKind : int { kNoMatch = 0, kMatched = 1, kModels = 2 };
+enum class ResultKind { NoMatch, Matched, Models };
 
-// The file name under the program's "models" folder for a kind: "no-match", "matched", "models".
-std::string_view result_file_name(int kind);
-
-// The list of one kind built from the records (newest first), lines ended by CR LF.
-std::string get_data(int kind, const RowText& records);
+// The list of one kind built from the records (newest first), lines ended by CR LF. The records
+// are those the parser writes: no field holds a CR or LF.
+std::string get_data(ResultKind kind, const RowText& records);
 
 struct ResultTexts {
     std::string nomatch_text;
@@ -25,11 +23,6 @@ struct ResultTexts {
     std::string models_text;
 };
 ResultTexts make_result_lists(const RowText& records);
-
-// Writes the three lists under models_folder when there is at least one record. Returns false
-// when a file could not be written (the texts are kept in memory all the same).
-bool write_result_files(std::string_view models_folder, const RowText& records,
-                        const ResultTexts& texts);
 
 // What a report produced: a text to write and open, or a message to show instead.
 struct Report {

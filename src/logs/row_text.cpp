@@ -1,5 +1,7 @@
 #include "logs/row_text.hpp"
 
+#include <algorithm>
+
 namespace logs {
 
 void RowText::assign(std::string text) {
@@ -19,6 +21,31 @@ std::string_view RowText::row(std::size_t i) const noexcept {
     const std::size_t begin = starts_[i];
     const std::size_t end = (i + 1 < starts_.size()) ? starts_[i + 1] - 2 : text_.size();
     return std::string_view(text_).substr(begin, end - begin);
+}
+
+namespace {
+std::size_t find_or_end(std::string_view text, char c, std::size_t from) noexcept {
+    const auto pos = text.find(c, from);
+    return pos == std::string_view::npos ? text.size() : pos;
+}
+}  // namespace
+
+LineCursor::LineCursor(std::string_view text) noexcept
+    : text_(text), cr_(find_or_end(text, '\r', 0)), lf_(find_or_end(text, '\n', 0)) {}
+
+bool LineCursor::next(std::string_view& line) noexcept {
+    if (done_) return false;
+    if (cr_ < pos_) cr_ = find_or_end(text_, '\r', pos_);
+    if (lf_ < pos_) lf_ = find_or_end(text_, '\n', pos_);
+    const std::size_t end = std::min(cr_, lf_);
+    line = text_.substr(pos_, end - pos_);
+    if (end == text_.size()) {
+        done_ = true;
+    } else {
+        const bool crlf = text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n';
+        pos_ = end + (crlf ? 2 : 1);
+    }
+    return true;
 }
 
 }  // namespace logs

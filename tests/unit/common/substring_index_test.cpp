@@ -2,51 +2,106 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
-class SubstringIndexBudget : public ::testing::TestWithParam<std::size_t> {};
+using Strings = std::vector<std::string>;
 
-// Past its budget the index answers by plain search; the answers must not change.
-TEST_P(SubstringIndexBudget, agreesWithPlainSearchOnRandomGrowingText) {
-    std::mt19937 rng(7);
-    const std::string alphabet = "ab,#\r\n";
-    const auto random_text = [&](int max_len) {
-        std::string s;
-        for (int i = static_cast<int>(rng() % max_len); i > 0; --i) s += alphabet[rng() % 6];
-        return s;
-    };
-    common::SubstringIndex index(GetParam());
-    EXPECT_TRUE(index.contains(""));
-    EXPECT_FALSE(index.contains("a"));
-    std::string text;
-    for (int step = 0; step < 300; ++step) {
-        const std::string piece = random_text(6);
-        text += piece;
-        index.append(piece);
-        for (int q = 0; q < 20; ++q) {
-            const std::string needle = random_text(7);
-            ASSERT_EQ(index.contains(needle), text.find(needle) != std::string::npos)
-                << "needle '" << needle << "' in text of " << text.size() << " bytes";
-        }
-    }
-    EXPECT_EQ(index.using_automaton(), text.size() <= GetParam());
-    index.clear();
-    EXPECT_FALSE(index.contains("a"));
+std::vector<std::string_view> views(const Strings& s) {
+    return {s.begin(), s.end()};
 }
 
-INSTANTIATE_TEST_SUITE_P(Budgets, SubstringIndexBudget,
-                         ::testing::Values(common::SubstringIndex::kDefaultBudget, 0, 1, 37));
+// Needles from a tiny alphabet (with NUL and 0xFF), so that they keep turning up inside each
+// other and across the pieces of the text; duplicates and the empty needle included.
+Strings random_strings(std::mt19937& rng, int count, int max_len) {
+    static const std::string alphabet("ab,\0\xFF", 5);
+    Strings out;
+    for (int i = 0; i < count; ++i) {
+        std::string s;
+        for (int n = static_cast<int>(rng() % (max_len + 1)); n > 0; --n) s += alphabet[rng() % 5];
+        out.push_back(s);
+    }
+    return out;
+}
 
-TEST(FindBytes, findsTheFirstOccurrenceOnRepetitiveText) {
-    const std::string hay(100000, 'x');
-    EXPECT_EQ(common::find_bytes(hay, std::string(500, 'x') + "y"), std::string::npos);
-    EXPECT_EQ(common::find_bytes(hay + "y", std::string(500, 'x') + "y"), 100000u - 500u);
-    EXPECT_EQ(common::find_bytes("abc", ""), 0u);
-    EXPECT_EQ(common::find_bytes("ab", "abc"), std::string::npos);
-    EXPECT_EQ(common::find_bytes(std::string("a\0b\0c", 5), std::string("\0c", 2)), 3u);
+// At every byte the automaton reports exactly the needles ending there, longest first.
+TEST(NeedleAutomaton, reportsEveryNeedleEndingAtEachByteLongestFirst) {
+    std::mt19937 rng(3);
+    for (int round = 0; round < 40; ++round) {
+        const Strings needles = random_strings(rng, 1 + static_cast<int>(rng() % 30), 6);
+        const std::string text = random_strings(rng, 1, 60)[0];
+        common::NeedleAutomaton automaton(views(needles));
+        for (std::size_t end = 1; end <= text.size(); ++end) {
+            std::vector<common::NeedleAutomaton::Node> got;
+            automaton.feed(text.substr(end - 1, 1), [&](auto v) {
+                got.push_back(v);
+                return true;
+            });
+            // Distinct needles that are suffixes of text[0, end), longest first.
+            std::vector<std::pair<std::size_t, common::NeedleAutomaton::Node>> want;
+            for (std::size_t i = 0; i < needles.size(); ++i) {
+                const std::string& n = needles[i];
+                if (n.empty() || n.size() > end || text.compare(end - n.size(), n.size(), n) != 0)
+                    continue;
+                want.emplace_back(n.size(), automaton.node(i));
+            }
+            std::sort(want.rbegin(), want.rend());
+            want.erase(std::unique(want.begin(), want.end()), want.end());
+            ASSERT_EQ(got.size(), want.size()) << "round " << round << " byte " << end;
+            for (std::size_t k = 0; k < got.size(); ++k) EXPECT_EQ(got[k], want[k].second);
+        }
+    }
+}
+
+TEST(NeedleAutomaton, equalNeedlesShareANodeAndTheEmptyOneIsTheRoot) {
+    const Strings needles = {"ab", "", "ab", "b"};
+    common::NeedleAutomaton automaton(views(needles));
+    EXPECT_EQ(automaton.node(0), automaton.node(2));
+    EXPECT_NE(automaton.node(0), automaton.node(3));
+    EXPECT_EQ(automaton.node(1), common::NeedleAutomaton::kRoot);
+}
+
+// The index answers as a search of the text written so far does, for text appended in pieces
+// and for lines of their own (joined here by a LF, which no needle holds).
+TEST(SubstringIndex, agreesWithASearchOfTheTextSoFar) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 60; ++round) {
+        const bool lines = round % 2 == 1;
+        const Strings needles = random_strings(rng, 40, 7);
+        common::SubstringIndex index(views(needles));
+        std::string text;
+        for (int step = 0; step < 80; ++step) {
+            for (std::size_t i = 0; i < needles.size(); ++i) {
+                ASSERT_EQ(index.contains(i), text.find(needles[i]) != std::string::npos)
+                    << "round " << round << " needle '" << needles[i] << "' in '" << text << "'";
+            }
+            const std::string piece = random_strings(rng, 1, 5)[0];
+            if (lines) {
+                text += piece + "\n";
+                index.append_line(piece);
+            } else {
+                text += piece;
+                index.append(piece);
+            }
+        }
+    }
+}
+
+// A needle of a megabyte, inside the text and one byte beyond it.
+TEST(SubstringIndex, longNeedles) {
+    std::string big(1u << 20, 'x');
+    big[1000] = 'y';
+    const Strings needles = {big, big + "z", big.substr(999, 3)};
+    common::SubstringIndex index(views(needles));
+    index.append("x");
+    index.append(big);
+    EXPECT_TRUE(index.contains(0));
+    EXPECT_FALSE(index.contains(1));
+    EXPECT_TRUE(index.contains(2));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The parser and the result lists build their texts in linear time (records collected and
-// reversed, substring tests answered by an index). Here a plain version that follows the steps
-// word by word (prepending every record, std::string::find on the growing texts, inserting into
-// the growing list) runs on the same inputs, and every output must be identical.
+// reversed, substring tests answered by automata over the needles, lines linked in document
+// order). Here a plain version that follows the steps word by word (every line end made CR LF
+// first, prepending every record, std::string::find on the growing texts, inserting into the
+// growing list) runs on the same inputs, and every output must be identical.
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,11 @@
 #include "log_generator.hpp"
 #include "logs/log_parser.hpp"
 #include "logs/result_lists.hpp"
+#include "logs/row_text.hpp"
 #include "matching/suggestions.hpp"
 
 namespace {
 
-namespace ts = testing_support;
 constexpr auto npos = std::string::npos;
 
 // ---- Plain text helpers, written out here so the reference shares no code with the parser --
@@ -87,10 +88,24 @@ struct Reference {
     std::int64_t failed_steps = 0;
 };
 
-Reference reference_parse(std::string log, logs::Classifier get_text4, std::int64_t header) {
+// Every line end (CR LF, a bare CR, a bare LF) as CR LF.
+std::string crlf_line_ends(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            out += "\r\n";
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+Reference reference_parse(const std::string& raw_log, logs::Classifier get_text4,
+                          std::int64_t header) {
     Reference r;
-    // A log without any CR is read as if every LF were CR LF.
-    if (log.find('\r') == npos && log.find('\n') != npos) log = replace(log, "\n", "\r\n");
+    const std::string log = crlf_line_ends(raw_log);
 
     std::string model_text, ref, call_sign, seen_suggestions;
     bool fallback_flag = false;
@@ -223,13 +238,13 @@ Reference reference_parse(std::string log, logs::Classifier get_text4, std::int6
 
 // ---- The reference result lists -------------------------------------------------------------
 
-std::string reference_get_data(int kind, const std::string& records_text) {
+std::string reference_get_data(logs::ResultKind kind, const std::string& records_text) {
     std::string text;
     for (const std::string& row : split_all(records_text, "\r\n")) {
         if (row.empty()) continue;
         const std::vector<std::string> f = split_all(row, ",");
         if (f.size() < 6) continue;
-        if (kind == 2) {
+        if (kind == logs::ResultKind::Models) {
             const std::string line = f[2] + "," + f[3] + "," + f[4] + "," + f[5];
             if (!has(text, line)) {
                 text += line + "\r\n";
@@ -238,7 +253,7 @@ std::string reference_get_data(int kind, const std::string& records_text) {
             }
             continue;
         }
-        if (has(f[5], "Default") != (kind == 0)) continue;
+        if (has(f[5], "Default") != (kind == logs::ResultKind::NoMatch)) continue;
         if (has(text, f[3] + "," + f[4])) {
             ++g_reached["pairs_already_listed"];
             continue;
@@ -277,10 +292,12 @@ std::string first_difference(const std::string& a, const std::string& b) {
 }
 
 void expect_same_lists(const logs::RowText& records, const std::string& reference_text) {
-    for (int kind = 0; kind < 3; ++kind) {
+    for (const auto kind :
+         {logs::ResultKind::NoMatch, logs::ResultKind::Matched, logs::ResultKind::Models}) {
         const std::string got = logs::get_data(kind, records);
         const std::string want = reference_get_data(kind, reference_text);
-        ASSERT_EQ(got, want) << "kind " << kind << " " << first_difference(got, want);
+        ASSERT_EQ(got, want) << "kind " << static_cast<int>(kind) << " "
+                             << first_difference(got, want);
     }
 }
 
@@ -289,6 +306,10 @@ void expect_same(const std::string& log, logs::Classifier classifier, std::int64
     const Reference ref = reference_parse(log, classifier, header);
     ASSERT_EQ(fast.records_text(), ref.records_text)
         << first_difference(fast.records_text(), ref.records_text);
+    // No record holds a CR or LF, so the result lists' line-by-line answers are exact.
+    for (std::size_t i = 0; i < fast.records.row_count(); ++i) {
+        ASSERT_EQ(fast.records.row(i).find_first_of("\r\n"), std::string_view::npos);
+    }
     EXPECT_EQ(fast.record_count, ref.record_count);
     EXPECT_EQ(fast.defaults_list, ref.defaults_list)
         << first_difference(fast.defaults_list, ref.defaults_list);
@@ -412,25 +433,35 @@ std::string token_soup_log(Rng& rng, int c) {
 }
 
 // Logs from the generator, of many sizes, default shares and line ends.
+template <loggen::Vocabulary vocabulary>
 std::string generated_log(Rng& rng, int c) {
     static const std::size_t kSizes[] = {0, 1, 2, 7, 24, 25, 26, 60, 400, 2500};
-    static const ts::LineEnds kEnds[] = {ts::LineEnds::CrLf, ts::LineEnds::Lf, ts::LineEnds::Cr};
-    return ts::generate_log({.groups = kSizes[c % 10],
-                             .seed = rng(),
-                             .line_ends = kEnds[c % 3],
-                             .default_fraction = 0.3 * (c / 10 % 3),
-                             .unmatched_fraction = 0.05,
-                             .no_spawn_fraction = 0.1,
-                             .no_setting_fraction = 0.1})
-        .text;
+    static const loggen::LineEnds kEnds[] = {loggen::LineEnds::CrLf, loggen::LineEnds::Lf,
+                                             loggen::LineEnds::Cr};
+    std::string log = loggen::generate_log({.groups = kSizes[c % 10],
+                                            .seed = rng(),
+                                            .line_ends = kEnds[c % 3],
+                                            .vocabulary = vocabulary,
+                                            .default_fraction = 0.3 * (c % 3),
+                                            .unmatched_fraction = 0.05,
+                                            .no_spawn_fraction = 0.1,
+                                            .no_setting_fraction = 0.1})
+                          .text;
+    // Now and then a line end of another kind: LF logs whose last line ends with CR LF, CR in
+    // the middle of a CR LF log.
+    static const std::vector<std::string> kOtherEnds = {"\r\n", "\r", "\n"};
+    for (std::size_t n = pick(rng, 4); n > 0 && !log.empty(); --n) {
+        log.insert(pick(rng, log.size()), pick_of(rng, kOtherEnds));
+    }
+    return log;
 }
 
-// Records text of every shape for the result lists alone: short and long rows, empty rows,
-// fields with line breaks and commas.
+// Records text of every shape the parser can write, for the result lists alone: short and long
+// rows, empty rows, fields with commas, never a CR or LF.
 std::string random_rows(Rng& rng, int c) {
     static const std::vector<std::string> kFieldWords = {
-        "A",  "AB",        "B",       "BA",   "ABA",        "",    " A", "A\nB", "A\rB",
-        "\n", "x Default", "Default", "(Def", "AB Default", "A,B", "D",  "e",    "f\n"};
+        "A",       "AB",   "B",          "BA",  "ABA", "",  " A", "x Default",
+        "Default", "(Def", "AB Default", "A,B", "D",   "e", "f"};
     std::string text;
     for (std::size_t rows = c < 380 ? 1 + pick(rng, 60) : 500 + pick(rng, 1500); rows > 0; --rows) {
         if (one_in(rng, 15)) {
@@ -489,7 +520,13 @@ TEST_P(Differential, fastAndLiteralVersionsAgree) {
 INSTANTIATE_TEST_SUITE_P(
     Inputs, Differential,
     ::testing::Values(
-        Source{"generated", 30, 1, &generated_log, kAllPaths},
+        Source{"generated", 30, 1, &generated_log<loggen::Vocabulary::Realistic>, kAllPaths},
+        Source{"everyModelNameNew", 10, 2, &generated_log<loggen::Vocabulary::DistinctModels>,
+               "records|lines_inserted|defaults_added"},
+        Source{"everyAirlineNew", 10, 3, &generated_log<loggen::Vocabulary::DistinctAirlines>,
+               "records|lines_inserted|defaults_added"},
+        Source{"longDefaultRefs", 10, 4, &generated_log<loggen::Vocabulary::LongDefaultRefs>,
+               "records|defaults_added|defaults_already_listed|suggestions_already_seen"},
         Source{"adversarial", 600, 20240513, &adversarial_log,
                kAllPaths + "|stops|suggestions_seen_across_two"},
         Source{"tokenSoupAndBinaryGarbage", 500, 77, &token_soup_log, kAllPaths + "|stops"},

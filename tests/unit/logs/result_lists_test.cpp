@@ -2,17 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "../common/temp_folder.hpp"
 #include "common/file_io.hpp"
+#include "log_generator.hpp"
 #include "test_paths.hpp"
 
 namespace {
 
-using testing_support::TempFolder;
+using logs::ResultKind;
 
 // One spawn record with the fields the result lists read; the rest is filler.
 std::string rec(std::string_view airline, std::string_view name, std::string_view plane,
@@ -28,7 +28,7 @@ std::string fixture(const std::string& name) {
 TEST(GetData, linesPerKindGroupedByAirline) {
     struct Case {
         const char* what;
-        int kind;
+        ResultKind kind;
         std::string records, want;  // records newest first
     };
     const std::string aba =
@@ -38,41 +38,51 @@ TEST(GetData, linesPerKindGroupedByAirline) {
     const std::string mixed =
         rec("A", "n1", "x default") + rec("B", "n2", "x Default") + rec("C", "n3", "(Def only");
     const std::vector<Case> cases = {
-        {"airlines stay together in first-met order", logs::kNoMatch, aba,
+        {"airlines stay together in first-met order", ResultKind::NoMatch, aba,
          "A,n1,P Default\r\nA,n3,P Default\r\nB,n2,P Default\r\n"},
-        {"default rows are no matched rows", logs::kMatched, aba, ""},
-        {"further lines go directly under the first, above earlier insertions", logs::kMatched,
+        {"default rows are no matched rows", ResultKind::Matched, aba, ""},
+        {"further lines go directly under the first, above earlier insertions", ResultKind::Matched,
          rec("A", "n1", "P") + rec("B", "n2", "P") + rec("A", "n3", "P") + rec("A", "n4", "P") +
              rec("B", "n5", "P"),
          "A,n1,P\r\nA,n4,P\r\nA,n3,P\r\nB,n2,P\r\nB,n5,P\r\n"},
-        {"same airline and name with another plane: one line, the newest", logs::kNoMatch,
+        {"same airline and name with another plane: one line, the newest", ResultKind::NoMatch,
          rec("RYR", "Boeing 737-800", "New Default") + rec("RYR", "Boeing 737-800", "Old Default"),
          "RYR,Boeing 737-800,New Default\r\n"},
-        {"an airline inside another line pulls the new line under it", logs::kMatched,
+        {"an airline inside another line pulls the new line under it", ResultKind::Matched,
          rec("DLH", "KLM Cityhopper Special", "P") + rec("AFR", "n", "P") + rec("KLM", "E190", "P"),
          "DLH,KLM Cityhopper Special,P\r\nKLM,E190,P\r\nAFR,n,P\r\n"},
+        // The first holder of "KL" changes from the KLM line to the AFR line inserted above it.
+        {"the first line that holds the airline, in the order of the list so far",
+         ResultKind::Matched,
+         rec("AFR", "n1", "P") + rec("KLM", "n2", "P") + rec("AFR", "with KL inside", "P") +
+             rec("KL", "n3", "P"),
+         "AFR,n1,P\r\nAFR,with KL inside,P\r\nKL,n3,P\r\nKLM,n2,P\r\n"},
+        {"an empty airline goes under the first line", ResultKind::Matched,
+         rec("A", "n1", "P") + rec("B", "n2", "P") + rec("", "n3", "P"),
+         "A,n1,P\r\n,n3,P\r\nB,n2,P\r\n"},
         // "RYR,Boeing 737" occurs inside the first line; "Name,Plane" spans two of its fields.
-        {"a pair found anywhere in the text skips the row", logs::kMatched,
+        {"a pair found anywhere in the text skips the row", ResultKind::Matched,
          rec("RYR", "Name", "Plane") + rec("RYR", "Boeing 737-800", "P") +
              rec("RYR", "Boeing 737", "P") + rec("Name", "Plane", "Q"),
          "RYR,Name,Plane\r\nRYR,Boeing 737-800,P\r\n"},
-        {"the kind test respects case (no-match)", logs::kNoMatch, mixed, "B,n2,x Default\r\n"},
-        {"the kind test respects case (matched)", logs::kMatched, mixed,
+        {"the kind test respects case (no-match)", ResultKind::NoMatch, mixed,
+         "B,n2,x Default\r\n"},
+        {"the kind test respects case (matched)", ResultKind::Matched, mixed,
          "A,n1,x default\r\nC,n3,(Def only\r\n"},
         // A comma in the model name: field 5 is the name's second half, not the plane.
-        {"fields by position (no-match)", logs::kNoMatch, shifted, ""},
-        {"fields by position (matched)", logs::kMatched, shifted,
+        {"fields by position (no-match)", ResultKind::NoMatch, shifted, ""},
+        {"fields by position (matched)", ResultKind::Matched, shifted,
          " RYR,Boeing 737-800, Winglets\r\n"},
-        {"fields by position (models)", logs::kModels, shifted,
+        {"fields by position (models)", ResultKind::Models, shifted,
          "B738 , RYR,Boeing 737-800, Winglets\r\n"},
-        {"no records", logs::kModels, "", ""},
-        {"empty rows are skipped", logs::kMatched, "\r\n\r\n" + rec("A", "n", "P") + "\r\n\r\n",
-         "A,n,P\r\n"},
-        {"models: every distinct combination in record order", logs::kModels,
+        {"no records", ResultKind::Models, "", ""},
+        {"empty and short rows are skipped", ResultKind::Matched,
+         "\r\n\r\n" + rec("A", "n", "P") + "a,b,c,d,e\r\n\r\n", "A,n,P\r\n"},
+        {"models: every distinct combination in record order", ResultKind::Models,
          rec("A", "n1", "P") + rec("A", "n1", "P") + rec("A", "n1", "P", "A20N") +
              rec("B", "n2", "P Default"),
          "B738,A,n1,P\r\nA20N,A,n1,P\r\nB738,B,n2,P Default\r\n"},
-        {"models: a line inside an earlier line is skipped", logs::kModels,
+        {"models: a line inside an earlier line is skipped", ResultKind::Models,
          rec("RYR", "N", "P Q", "XB738") + rec("RYR", "N", "P"), "XB738,RYR,N,P Q\r\n"},
     };
     for (const Case& c : cases) {
@@ -80,72 +90,82 @@ TEST(GetData, linesPerKindGroupedByAirline) {
     }
 }
 
-TEST(WriteResultFiles, withoutRecordsNothingIsWrittenAndOldFilesStay) {
-    TempFolder folder;
-    for (const char* name : {"no-match", "matched", "models"}) {
-        ASSERT_TRUE(common::write_file_atomic(folder.file(name), "old"));
-    }
-    const logs::RowText none;
-    EXPECT_TRUE(logs::write_result_files(folder.str(), none, logs::make_result_lists(none)));
-    for (const char* name : {"no-match", "matched", "models"}) {
-        EXPECT_EQ(common::read_file(folder.file(name)), "old") << name;
+TEST(Reports, messagesInsteadOfAReport) {
+    struct Case {
+        logs::Report report;
+        const char* message;
+        common::Message::Icon icon;
+    };
+    const std::vector<Case> cases = {
+        {logs::get_failures(""), "Select a log.", common::Message::Icon::None},
+        {logs::get_failures(fixture("two_groups.txt")), "None found.",
+         common::Message::Icon::Information},
+        // The marker respects letter case.
+        {logs::get_failures("x failed to read y"), "None found.",
+         common::Message::Icon::Information},
+        {logs::chk_types_listed(""), "No such information in current log.",
+         common::Message::Icon::Information},
+        {logs::chk_types_listed(fixture("two_groups.txt")), "No such information in current log.",
+         common::Message::Icon::Information},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.report.message.has_value()) << c.message;
+        EXPECT_EQ(c.report.message->text, c.message);
+        EXPECT_EQ(c.report.message->icon, c.icon);
+        EXPECT_EQ(c.report.text, "");
     }
 }
 
-TEST(WriteResultFiles, recordsWithoutDefaults_noMatchHoldsOneEmptyLine) {
-    TempFolder folder;
-    const logs::RowText rows(rec("A", "n1", "P") + rec("B", "n2", "Q"));
-    ASSERT_TRUE(logs::write_result_files(folder.str(), rows, logs::make_result_lists(rows)));
-    EXPECT_EQ(common::read_file(folder.file("no-match")), "\r\n");
-    EXPECT_EQ(common::read_file(folder.file("matched")), "A,n1,P\r\nB,n2,Q\r\n\r\n");
-    EXPECT_EQ(common::read_file(folder.file("models")), "B738,A,n1,P\r\nB738,B,n2,Q\r\n\r\n");
-    // Only the three files, no temporary leftovers.
-    const auto it = std::filesystem::directory_iterator(folder.path());
-    EXPECT_EQ(std::distance(begin(it), end(it)), 3);
-    EXPECT_FALSE(logs::write_result_files(folder.file("no-such-folder"), rows,
-                                          logs::make_result_lists(rows)));
-}
-
-TEST(Reports, getFailures) {
-    auto report = logs::get_failures("");
-    ASSERT_TRUE(report.message.has_value());
-    EXPECT_EQ(report.message->text, "Select a log.");
-    EXPECT_EQ(report.message->icon, common::Message::Icon::None);
-    EXPECT_EQ(report.text, "");
-    // The marker respects letter case.
-    for (const std::string& log : {fixture("two_groups.txt"), std::string("x failed to read y")}) {
-        report = logs::get_failures(log);
-        ASSERT_TRUE(report.message.has_value());
-        EXPECT_EQ(report.message->text, "None found.");
-        EXPECT_EQ(report.message->icon, common::Message::Icon::Information);
+TEST(Reports, linesOfTheReports) {
+    struct Case {
+        const char* what;
+        bool failures;  // get_failures, else chk_types_listed
+        std::string log, want;
+    };
+    const std::vector<Case> cases = {
+        {"failed_to_read.txt", true, fixture("failed_to_read.txt"),
+         " D:\\Sim\\Community\\liveries-RYR\\SimObjects\\Airplanes\\B738_RYR\\aircraft.cfg\r\n"
+         " D:\\Sim\\Community\\liveries-DLH\\SimObjects\\Airplanes\\A20N_DLH\\aircraft.cfg "
+         "(access denied)\r\n"
+         "\r\n"},  // the last line ends right after the marker, without a line end
+        {"two markers on one line", true, "x Failed to read A Failed to read B\r\nrest\r\n",
+         " A \r\n B\r\n"},
+        {"every line end ends the rest of the line", true,
+         "Failed to read A\nx\r\nFailed to read B\rx\nFailed to read C\r\nx", " A\r\n B\r\n C\r\n"},
+        {"addon_titles.txt", false, fixture("addon_titles.txt"),
+         "Boeing 737-800 Ryanair\r\nAirbus A320neo Lufthansa\r\n"
+         "check: found add-on with title Embraer E190 KLM\r\n"},
+        {"a title word at the very end of its line", false,
+         "Found add-on with title A\nFound add-on with title\n", "A\r\n\r\n"},
+        {"CR-only and mixed line ends", false,
+         "add-on with title A\radd-on with title B\r\n\nadd-on with title C\n\radd-on with title D",
+         "A\r\nB\r\nC\r\nD\r\n"},
+    };
+    for (const Case& c : cases) {
+        const logs::Report r =
+            c.failures ? logs::get_failures(c.log) : logs::chk_types_listed(c.log);
+        EXPECT_FALSE(r.message.has_value()) << c.what;
+        EXPECT_EQ(r.text, c.want) << c.what;
     }
-    report = logs::get_failures(fixture("failed_to_read.txt"));
-    EXPECT_FALSE(report.message.has_value());
-    EXPECT_EQ(report.text,
-              " D:\\Sim\\Community\\liveries-RYR\\SimObjects\\Airplanes\\B738_RYR\\aircraft.cfg\r\n"
-              " D:\\Sim\\Community\\liveries-DLH\\SimObjects\\Airplanes\\A20N_DLH\\aircraft.cfg "
-              "(access denied)\r\n"
-              "\r\n");  // the last line ends right after the marker, without a line end
-    // Two markers on one line: each gives a piece.
-    EXPECT_EQ(logs::get_failures("x Failed to read A Failed to read B\r\nrest\r\n").text,
-              " A \r\n B\r\n");
 }
 
-TEST(Reports, chkTypesListed) {
-    auto report = logs::chk_types_listed(fixture("addon_titles.txt"));
-    EXPECT_FALSE(report.message.has_value());
-    EXPECT_EQ(report.text,
-              "Boeing 737-800 Ryanair\r\nAirbus A320neo Lufthansa\r\n"
-              "check: found add-on with title Embraer E190 KLM\r\n");
-    // LF line ends, and a title word at the very end of its line.
-    EXPECT_EQ(logs::chk_types_listed("Found add-on with title A\nFound add-on with title\n").text,
-              "A\r\n\r\n");
-    for (const std::string& log : {std::string(), fixture("two_groups.txt")}) {
-        report = logs::chk_types_listed(log);
-        ASSERT_TRUE(report.message.has_value());
-        EXPECT_EQ(report.message->text, "No such information in current log.");
-        EXPECT_EQ(report.message->icon, common::Message::Icon::Information);
-        EXPECT_EQ(report.text, "");
+// A generated day with each kind of line end: one report line per line the generator wrote, and
+// no line end inside a report line.
+TEST(Reports, oneLinePerLoggedLineWhateverTheLineEnds) {
+    const auto lines_of = [](const logs::Report& r) {
+        std::vector<std::string> lines;
+        for (std::size_t pos = 0; pos < r.text.size();) {
+            const std::size_t end = std::min(r.text.find("\r\n", pos), r.text.size());
+            lines.push_back(r.text.substr(pos, end - pos));
+            EXPECT_EQ(lines.back().find_first_of("\r\n"), std::string::npos) << lines.back();
+            pos = end + 2;
+        }
+        return lines.size();
+    };
+    for (const auto ends : {loggen::LineEnds::CrLf, loggen::LineEnds::Lf, loggen::LineEnds::Cr}) {
+        const auto log = loggen::generate_log({.groups = 300, .seed = 5, .line_ends = ends});
+        EXPECT_EQ(lines_of(logs::get_failures(log.text)), log.facts.failed_to_read_lines);
+        EXPECT_EQ(lines_of(logs::chk_types_listed(log.text)), log.facts.addon_title_lines);
     }
 }
 

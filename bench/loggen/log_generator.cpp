@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace testing_support {
+namespace loggen {
 namespace {
 
 // splitmix64: tiny, fast and the same on every platform (std distributions are not).
@@ -84,107 +84,6 @@ constexpr std::array kAirlines = std::to_array<Airline>({
     {"CTN", "OU", "Croatia Airlines"},
     {"ASL", "JU", "Air Serbia"},
     {"NOZ", "D8", "Norwegian Sweden"},
-    {"DHK", "D0", "DHL Air"},
-    {"BCS", "QY", "European Air Transport"},
-    {"FDX", "FX", "FedEx"},
-    {"UPS", "5X", "UPS"},
-    {"CLX", "CV", "Cargolux"},
-    {"BOX", "3S", "AeroLogic"},
-    {"GTI", "5Y", "Atlas Air"},
-    {"MPH", "MP", "Martinair"},
-    {"CKS", "K4", "Kalitta"},
-    {"NCA", "KZ", "Nippon Cargo"},
-    {"SVA", "SV", "Saudia"},
-    {"RJA", "RJ", "Royal Jordanian"},
-    {"MEA", "ME", "Middle East Airlines"},
-    {"ELY", "LY", "El Al"},
-    {"MSR", "MS", "EgyptAir"},
-    {"RAM", "AT", "Royal Air Maroc"},
-    {"ETH", "ET", "Ethiopian"},
-    {"KQA", "KQ", "Kenya Airways"},
-    {"SAA", "SA", "South African"},
-    {"TAR", "TU", "Tunisair"},
-    {"DAH", "AH", "Air Algerie"},
-    {"RWD", "WB", "RwandAir"},
-    {"DTA", "DT", "TAAG Angola"},
-    {"SWA", "WN", "Southwest"},
-    {"JBU", "B6", "JetBlue"},
-    {"ASA", "AS", "Alaska"},
-    {"NKS", "NK", "Spirit"},
-    {"FFT", "F9", "Frontier"},
-    {"HAL", "HA", "Hawaiian"},
-    {"WJA", "WS", "WestJet"},
-    {"TSC", "TS", "Air Transat"},
-    {"AMX", "AM", "Aeromexico"},
-    {"VOI", "Y4", "Volaris"},
-    {"AVA", "AV", "Avianca"},
-    {"LAN", "LA", "LATAM Chile"},
-    {"TAM", "JJ", "LATAM Brasil"},
-    {"GLO", "G3", "Gol"},
-    {"AZU", "AD", "Azul"},
-    {"ARG", "AR", "Aerolineas Argentinas"},
-    {"CMP", "CM", "Copa"},
-    {"SKW", "OO", "SkyWest"},
-    {"RPA", "YX", "Republic"},
-    {"ENY", "MQ", "Envoy"},
-    {"JIA", "OH", "PSA"},
-    {"EDV", "9E", "Endeavor"},
-    {"JZA", "QK", "Jazz"},
-    {"QFA", "QF", "Qantas"},
-    {"VOZ", "VA", "Virgin Australia"},
-    {"ANZ", "NZ", "Air New Zealand"},
-    {"JST", "JQ", "Jetstar"},
-    {"SIA", "SQ", "Singapore Airlines"},
-    {"CPA", "CX", "Cathay Pacific"},
-    {"JAL", "JL", "Japan Airlines"},
-    {"ANA", "NH", "All Nippon"},
-    {"KAL", "KE", "Korean Air"},
-    {"AAR", "OZ", "Asiana"},
-    {"CCA", "CA", "Air China"},
-    {"CES", "MU", "China Eastern"},
-    {"CSN", "CZ", "China Southern"},
-    {"CHH", "HU", "Hainan"},
-    {"EVA", "BR", "EVA Air"},
-    {"CAL", "CI", "China Airlines"},
-    {"THA", "TG", "Thai"},
-    {"MAS", "MH", "Malaysia Airlines"},
-    {"GIA", "GA", "Garuda"},
-    {"PAL", "PR", "Philippine Airlines"},
-    {"HVN", "VN", "Vietnam Airlines"},
-    {"AIC", "AI", "Air India"},
-    {"IGO", "6E", "IndiGo"},
-    {"VTI", "UK", "Vistara"},
-    {"AXM", "AK", "AirAsia"},
-    {"CEB", "5J", "Cebu Pacific"},
-    {"TGW", "TR", "Scoot"},
-    {"FDB", "FZ", "flydubai"},
-    {"ABY", "G9", "Air Arabia"},
-    {"KAC", "KU", "Kuwait Airways"},
-    {"GFA", "GF", "Gulf Air"},
-    {"OMA", "WY", "Oman Air"},
-    {"PIA", "PK", "Pakistan International"},
-    {"BBC", "BG", "Biman"},
-    {"ALK", "UL", "SriLankan"},
-    {"KZR", "KC", "Air Astana"},
-    {"UZB", "HY", "Uzbekistan Airways"},
-    {"AFL", "SU", "Aeroflot"},
-    {"UIA", "PS", "Ukraine International"},
-    {"CLH", "CL", "Lufthansa CityLine"},
-    {"BCY", "WX", "CityJet"},
-    {"LOG", "LM", "Loganair"},
-    {"CYP", "CY", "Cyprus Airways"},
-    {"SEY", "HM", "Air Seychelles"},
-    {"MAU", "MK", "Air Mauritius"},
-    {"FJI", "FJ", "Fiji Airways"},
-    {"ANG", "PX", "Air Niugini"},
-    {"RBA", "BI", "Royal Brunei"},
-    {"BWA", "BW", "Caribbean Airlines"},
-    {"BHS", "UP", "Bahamasair"},
-    {"CAY", "KX", "Cayman Airways"},
-    {"SLM", "PY", "Surinam Airways"},
-    {"AKJ", "QP", "Akasa Air"},
-    {"RXA", "ZL", "Rex"},
-    {"SJX", "JX", "Starlux"},
 });
 
 enum class Category { Regional, Narrow, Wide, Jumbo };
@@ -260,13 +159,13 @@ struct FleetEntry {
 };
 
 // Fixed for every seed: which airline flies which types and flight numbers. Distinct
-// airline/model-name pairs then level off at a few thousand, as in a real day's log.
-struct Vocabulary {
+// airline/model-name pairs then level off at about a thousand, as in a real day's log.
+struct Fleets {
     std::vector<std::vector<FleetEntry>> fleets;
     std::vector<std::vector<std::uint32_t>> flight_numbers;
     std::vector<double> cumulative_weight;  // Zipf over kAirlines
 
-    Vocabulary() {
+    Fleets() {
         Rng rng(0x5EEDF1EE7ull);
         double sum = 0;
         for (std::size_t i = 0; i < kAirlines.size(); ++i) {
@@ -299,8 +198,8 @@ struct Vocabulary {
     }
 };
 
-const Vocabulary& vocabulary() {
-    static const Vocabulary v;
+const Fleets& fleets() {
+    static const Fleets v;
     return v;
 }
 
@@ -327,6 +226,10 @@ class Writer {
         return *this;
     }
     void end() { out_ += eol_; }
+    Writer& hex(std::uint64_t v, int digits) {
+        for (int i = digits - 1; i >= 0; --i) out_ += "0123456789abcdef"[(v >> (4 * i)) & 15];
+        return *this;
+    }
 
     Writer& operator<<(std::string_view s) {
         out_ += s;
@@ -464,7 +367,7 @@ void write_preamble(Writer& w, Rng& rng, LogFacts& facts) {
     w.end();
     const std::size_t titles = 20 + rng.below(30);
     for (std::size_t i = 0; i < titles; ++i) {
-        const auto& v = vocabulary();
+        const auto& v = fleets();
         const std::size_t a = rng.below(static_cast<std::uint32_t>(kAirlines.size()));
         const auto& fleet = v.fleets[a];
         const auto& e = fleet[rng.below(static_cast<std::uint32_t>(fleet.size()))];
@@ -492,8 +395,19 @@ constexpr std::array<std::string_view, 4> kFailureWordings = {
 constexpr std::array<std::string_view, 3> kSettingWordings = {
     "Setting flight plan for ", "Setting parking state for ", "Setting livery options for "};
 
-void write_group(Writer& w, Rng& rng, const LogOptions& o, LogFacts& facts) {
-    const auto& v = vocabulary();
+// Letters that spell n: distinct for distinct n, and of every length, so that some airlines
+// occur inside others.
+std::string letters(std::size_t n) {
+    std::string s;
+    do {
+        s += static_cast<char>('A' + n % 26);
+        n /= 26;
+    } while (n != 0);
+    return {s.rbegin(), s.rend()};
+}
+
+void write_group(Writer& w, Rng& rng, const LogOptions& o, std::size_t group, LogFacts& facts) {
+    const auto& v = fleets();
     const std::size_t a = v.pick_airline(rng);
     const auto& fleet = v.fleets[a];
     const auto& entry = fleet[rng.below(static_cast<std::uint32_t>(fleet.size()))];
@@ -503,7 +417,10 @@ void write_group(Writer& w, Rng& rng, const LogOptions& o, LogFacts& facts) {
                    entry.new_colours && rng.chance(0.5)};
 
     const bool matched = !rng.chance(o.unmatched_fraction);
-    const bool fallback = rng.chance(o.default_fraction);
+    const bool fallback =
+        o.vocabulary == Vocabulary::LongDefaultRefs || rng.chance(o.default_fraction);
+    std::string airline(f.airline->icao);
+    if (o.vocabulary == Vocabulary::DistinctAirlines) airline = 'X' + letters(group);
 
     // The name the add-on looked the model up by: the full name, the name without its maker,
     // or the bare type code.
@@ -517,7 +434,8 @@ void write_group(Writer& w, Rng& rng, const LogOptions& o, LogFacts& facts) {
     } else {
         w << f.type->code;
     }
-    w << " with airline: " << f.airline->icao;
+    if (o.vocabulary == Vocabulary::DistinctModels) w.put(' ').put('#').num(group);
+    w << " with airline: " << airline;
     w.end();
     w.tick(1 + rng.below(20));
 
@@ -550,11 +468,11 @@ void write_group(Writer& w, Rng& rng, const LogOptions& o, LogFacts& facts) {
             ++facts.counted_failures;
             ++facts.default_spawns;
             w.line() << "Aircraft matched type: " << f.type->code
-                     << " with: Standard airline: " << f.airline->icao << ", "
+                     << " with: Standard airline: " << airline << ", "
                      << default_title(f.type->category);
         } else {
             w.line() << "Aircraft matched type: " << f.type->code << " with: " << f.airline->name
-                     << " airline: " << f.airline->icao << ", ";
+                     << " airline: " << airline << ", ";
             write_title(w, f);
         }
     } else {
@@ -566,7 +484,14 @@ void write_group(Writer& w, Rng& rng, const LogOptions& o, LogFacts& facts) {
 
     if (matched && !rng.chance(o.no_spawn_fraction)) {
         w.line() << "Spawned AI plane " << f.airline->iata;
-        w.num(f.number) << " lat: ";
+        w.num(f.number);
+        if (o.vocabulary == Vocabulary::LongDefaultRefs) {
+            // A tag of 40 hex digits, as a feed's unique flight id.
+            Rng tag(o.seed ^ (group * 0x9E3779B97F4A7C15ull));
+            w.put('-');
+            for (int k = 0; k < 5; ++k) w.hex(tag.next() >> 32, 8);
+        }
+        w << " lat: ";
         w.coord(500000 + rng.below(20000)) << " lon: ";
         w.coord(80000 + rng.below(20000)) << " alt: ";
         w.num(rng.below(12000)) << " hdg: ";
@@ -586,13 +511,6 @@ void write_group(Writer& w, Rng& rng, const LogOptions& o, LogFacts& facts) {
 
 }  // namespace
 
-std::size_t airline_count() {
-    return kAirlines.size();
-}
-std::size_t type_count() {
-    return kTypes.size();
-}
-
 GeneratedLog generate_log(const LogOptions& options) {
     GeneratedLog log;
     log.text.reserve(4096 + options.groups * 1100);
@@ -608,15 +526,13 @@ GeneratedLog generate_log(const LogOptions& options) {
                    (step > 1 ? rng.below(static_cast<std::uint32_t>(
                                    std::min<std::uint64_t>(step / 2, 1u << 30)))
                              : 0));
-        write_group(w, rng, options, log.facts);
-        ++log.facts.groups;
+        write_group(w, rng, options, i, log.facts);
     }
     return log;
 }
 
-bool write_log(const std::string& path, const LogOptions& options, LogFacts* facts) {
+bool write_log(const std::string& path, const LogOptions& options) {
     const GeneratedLog log = generate_log(options);
-    if (facts != nullptr) *facts = log.facts;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out.write(log.text.data(), static_cast<std::streamsize>(log.text.size()));
@@ -624,4 +540,4 @@ bool write_log(const std::string& path, const LogOptions& options, LogFacts* fac
     return static_cast<bool>(out);
 }
 
-}  // namespace testing_support
+}  // namespace loggen

@@ -53,8 +53,10 @@ for src in "${sources[@]}"; do
     echo "fuzz: warning: no seed folder $seeds; $target starts from nothing"
   fi
 
+  # Slow inputs (the megabyte ones) get less of the time, or they would take nearly all of it.
   args=(-max_total_time="$seconds" -rss_limit_mb="$rss_mb" -timeout="$timeout_s"
-        -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$findings/")
+        -max_len="$max_len" -entropic_scale_per_exec_time=1 -print_final_stats=1
+        -artifact_prefix="$findings/")
   if [ -f "tests/fuzz/$name.dict" ]; then args+=(-dict="tests/fuzz/$name.dict"); fi
 
   echo "fuzz: $target for ${seconds}s (corpus $corpus, max_len $max_len, rss ${rss_mb} MB)"

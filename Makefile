@@ -1,7 +1,10 @@
 # Thin wrapper over the CMake presets; both entry points install what is missing first.
-.PHONY: deps build run test test-core test-asan bench screenshot clean
+.PHONY: deps build run test test-core test-asan fuzz bench screenshot clean
 
 JOBS ?= $(shell nproc)
+# Seconds per fuzz target: FUZZ_SECONDS for make fuzz, CI_FUZZ_SECONDS for the run in make test.
+FUZZ_SECONDS ?= 60
+CI_FUZZ_SECONDS ?= 20
 
 deps:
 	./scripts/deps.sh
@@ -20,6 +23,15 @@ test: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	ctest --preset fuzz
+	./scripts/fuzz.sh $(CI_FUZZ_SECONDS)
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	./scripts/fuzz.sh $(FUZZ_SECONDS)
 
 bench: deps
 	cmake --preset release

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the screenshot script need.
+# The fuzz build needs clang, its libFuzzer and sanitizer runtimes (libclang-rt-14-dev, only
+# recommended by clang) and llvm-symbolizer (llvm) for readable stack traces.
 # Idempotent: does nothing when everything is already present.
 set -euo pipefail
 
@@ -7,6 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest
+  clang libclang-rt-14-dev llvm
   xvfb xauth x11-utils xdotool imagemagick
   locales fonts-dejavu-core
 )

@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets; both entry points install what is missing first.
-.PHONY: deps build run test test-core test-asan fuzz bench screenshot clean
+.PHONY: deps build run test fuzz bench screenshot clean
 
 JOBS ?= $(shell nproc)
 # Seconds per fuzz target: FUZZ_SECONDS for make fuzz, CI_FUZZ_SECONDS for the run in make test.

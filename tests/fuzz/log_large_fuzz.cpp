@@ -1,7 +1,7 @@
 // libFuzzer target for logs of megabytes: the input is a recipe, not the log. Its body is
 // repeated, each kFill byte replaced by a field that differs from copy to copy, so that a few
-// hundred mutable bytes reach what only large logs with long distinct fields reach (the result
-// lists' and the parser's indexes past their memory budget, huge records in the table). Kept
+// hundred mutable bytes reach what only large logs with long distinct fields reach (megabytes of
+// distinct needles in the result lists' and the parser's indexes, huge records in the table). Kept
 // apart from log_fuzz, whose thousands of small inputs a second would drown in these.
 
 #include <cstddef>
@@ -14,7 +14,7 @@
 namespace {
 
 constexpr char kFill = '\x01';
-// Enough for an index of long fields to pass a 2 MiB budget, small enough for a quick run.
+// Megabytes of long distinct fields, small enough for a quick run.
 constexpr std::size_t kMaxLog = std::size_t{4} << 20;
 
 // Copies byte, width byte, body: 1 + 16 * copies copies of the body, each kFill replaced by a

@@ -1,13 +1,11 @@
-// libFuzzer target: the substring index answers exactly as a plain search of the appended text,
-// for any appends and queries, before and after the text passes the index's memory budget.
+// libFuzzer target: the substring index answers exactly as a plain search of the text fed so
+// far, for any needles, appends and lines.
 //
-// The input is a list of operations, each an op byte, a length byte and that many bytes:
-//   op 0xfe      append the bytes until the text passes the budget (rare, as it is slow)
-//   op % 4 == 0  append the bytes
-//   op % 4 == 1  ask for the bytes
-//   op % 4 == 2  append the bytes op / 4 + 1 times
-//   op % 4 == 3  ask for a piece of the text cut where the bytes say, with its last byte
-//                changed when op / 4 is odd: a near miss
+// The input starts with the needle count n (at most 32) and n needles, each a length byte and
+// that many bytes. Then come operations, each an op byte, a length byte and that many bytes:
+//   op % 3 == 0  append the bytes to the text (a needle may span appends)
+//   op % 3 == 1  append the bytes as a line of their own (no needle spans its ends)
+//   op % 3 == 2  check every needle
 
 #include <algorithm>
 #include <cstddef>
@@ -16,75 +14,76 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/substring_index.hpp"
 
 namespace {
 
-constexpr unsigned char kPastBudget = 0xfe;
-// Past the 2 MiB the index keeps in its fast form today; kept as a number of its own so that
-// the target does not hang on how the index is built.
-constexpr std::size_t kPastBudgetSize = (std::size_t{2} << 20) + 4096;
-
-void check(const common::SubstringIndex& index, const std::string& text, std::string_view needle) {
-    const bool expected = text.find(needle) != std::string::npos;
-    if (index.contains(needle) != expected) {
-        std::fprintf(stderr, "substring_index: contains(%zu bytes) says %d, the text says %d\n",
-                     needle.size(), !expected, expected);
-        std::abort();
-    }
+std::string_view take(std::string_view& in) {
+    if (in.empty()) return {};
+    const std::size_t len = std::min<std::size_t>(static_cast<unsigned char>(in[0]), in.size() - 1);
+    const std::string_view bytes = in.substr(1, len);
+    in.remove_prefix(1 + len);
+    return bytes;
 }
 
-std::size_t read_number(std::string_view bytes) {
-    std::size_t v = 0;
-    for (const char c : bytes.substr(0, 4)) v = (v << 8) | static_cast<unsigned char>(c);
-    return v;
+// The text as pieces no needle may span: the open piece grows with append, a line closes it.
+struct Reference {
+    std::vector<std::string> pieces{std::string()};
+
+    [[nodiscard]] bool contains(std::string_view needle) const {
+        if (needle.empty()) return true;
+        return std::any_of(pieces.begin(), pieces.end(), [&](const std::string& p) {
+            return p.find(needle) != std::string::npos;
+        });
+    }
+};
+
+void check_all(const common::SubstringIndex& index, const Reference& text,
+               const std::vector<std::string_view>& needles) {
+    for (std::size_t i = 0; i < needles.size(); ++i) {
+        const bool expected = text.contains(needles[i]);
+        if (index.contains(i) != expected) {
+            std::fprintf(stderr,
+                         "substring_index: needle %zu (%zu bytes) says %d, the text says %d\n", i,
+                         needles[i].size(), !expected, expected);
+            std::abort();
+        }
+    }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view in(reinterpret_cast<const char*>(data), size);
-    common::SubstringIndex index;
-    std::string text;
+    if (in.empty()) return 0;
+    const std::size_t count = static_cast<unsigned char>(in[0]) % 33;
+    in.remove_prefix(1);
+    std::vector<std::string_view> needles;
+    for (std::size_t i = 0; i < count && !in.empty(); ++i) needles.push_back(take(in));
+
+    common::SubstringIndex index(needles);
+    Reference text;
     while (in.size() >= 2) {
         const auto op = static_cast<unsigned char>(in[0]);
-        const std::size_t len =
-            std::min<std::size_t>(static_cast<unsigned char>(in[1]), in.size() - 2);
-        const std::string_view bytes = in.substr(2, len);
-        in.remove_prefix(2 + len);
-        if (op == kPastBudget) {
-            while (!bytes.empty() && text.size() < kPastBudgetSize) {
-                index.append(bytes);
-                text.append(bytes);
-            }
-            continue;
-        }
-        switch (op % 4) {
+        in.remove_prefix(1);
+        const std::string_view bytes = take(in);
+        switch (op % 3) {
             case 0:
                 index.append(bytes);
-                text.append(bytes);
+                text.pieces.back().append(bytes);
                 break;
             case 1:
-                check(index, text, bytes);
+                index.append_line(bytes);
+                text.pieces.emplace_back(bytes);
+                text.pieces.emplace_back();
                 break;
-            case 2:
-                for (std::size_t i = 0; i <= op / 4u; ++i) {
-                    index.append(bytes);
-                    text.append(bytes);
-                }
+            default:
+                check_all(index, text, needles);
                 break;
-            default: {
-                if (text.empty()) break;
-                const std::size_t from = read_number(bytes) % text.size();
-                const std::size_t n = 1 + (bytes.empty() ? 0 : read_number(bytes.substr(1))) % 64;
-                std::string piece = text.substr(from, n);
-                if ((op / 4) % 2 == 1) piece.back() = static_cast<char>(piece.back() ^ 0x01);
-                check(index, text, piece);
-                break;
-            }
         }
     }
-    check(index, text, {});
+    check_all(index, text, needles);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace testing_support {
 
@@ -21,6 +22,9 @@ class TempFolder {
     }
     ~TempFolder() {
         std::error_code ec;
+        // What a test locked is given back first, or it could not be removed.
+        for (const auto& p : locked_)
+            std::filesystem::permissions(p, std::filesystem::perms::owner_all, ec);
         std::filesystem::remove_all(path_, ec);
     }
     TempFolder(const TempFolder&) = delete;
@@ -29,9 +33,14 @@ class TempFolder {
     const std::filesystem::path& path() const { return path_; }
     std::string str() const { return path_.string(); }
     std::string file(std::string_view name) const { return (path_ / name).string(); }
+    void lock(const std::filesystem::path& p, std::filesystem::perms perms) {
+        std::filesystem::permissions(p, perms);
+        locked_.push_back(p);
+    }
 
   private:
     std::filesystem::path path_;
+    std::vector<std::filesystem::path> locked_;
 };
 
 }  // namespace testing_support

@@ -89,9 +89,9 @@ StartupState startup(std::string program_folder, bool locale_uses_decimal_comma)
     return state;
 }
 
-std::optional<std::string> get_token(int aa, bool is_admin, FrameState& frame) {
+std::optional<std::string> get_token(TokenReason reason, bool is_admin, FrameState& frame) {
     if (is_admin) return std::nullopt;
-    if (aa != 1) return std::string(kRunAsAdminMessage);
+    if (reason == TokenReason::FirstActivation) return std::string(kRunAsAdminMessage);
     if (frame.file_error_shown) return std::nullopt;
     frame.file_error_shown = true;
     return std::string(kFileErrorMessage);
@@ -100,7 +100,7 @@ std::optional<std::string> get_token(int aa, bool is_admin, FrameState& frame) {
 common::Message write_failure_message(const std::vector<common::FileError>& errors, bool is_admin,
                                       FrameState& frame) {
     const std::string lines = error_lines(errors);
-    if (auto advice = get_token(1, is_admin, frame)) {
+    if (auto advice = get_token(TokenReason::WriteFailed, is_admin, frame)) {
         return common::Message{*advice + "\r\n\r\n" + lines};
     }
     return common::Message{"Could not write:\r\n" + lines};
@@ -115,7 +115,7 @@ Activation activate(FrameState& frame, bool is_admin) {
     const std::string& logs = frame.logs_folder;
     result.relist_logs = !logs.empty() && common::folder_exists(logs);
     if (!frame.first_activation_done) {
-        result.message = get_token(0, is_admin, frame);
+        result.message = get_token(TokenReason::FirstActivation, is_admin, frame);
         frame.first_activation_done = true;
     }
     return result;

@@ -69,9 +69,11 @@ StartupState startup(std::string program_folder, bool locale_uses_decimal_comma)
 // What the settings file gets: the log folder is the box's text (Text1) at the time of saving.
 SettingsValues settings_to_save(const FrameState& frame, const LiveSettings& live);
 
-// The administrator check. aa = 1 reports a failed file write. Returns the message to show,
-// if any, and records that the file-error message was shown.
-std::optional<std::string> get_token(int aa, bool is_admin, FrameState& frame);
+// Why the administrator check runs: the first activation, or a file write that failed.
+enum class TokenReason { FirstActivation, WriteFailed };
+
+// The administrator check: the message to show, if any. The file-error advice shows once a run.
+std::optional<std::string> get_token(TokenReason reason, bool is_admin, FrameState& frame);
 
 // The message for failed writes: every path with its cause. A user without administrator rights
 // gets the "File error." advice with it the first time in a run.

@@ -37,7 +37,7 @@ SuggestionClick list1_mouse_down(std::string_view selected_row, logs::SpawnTable
     if (click.placement->set_scrollbar) {
         table.on_scroll(click.placement->first_record, records);
     } else {
-        table.scrol(0, logs::kDrawRecords, records);
+        table.scrol(0, logs::DrawText::Records, records);
     }
     table.paint_match(click.placement->row);
     return click;

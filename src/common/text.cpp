@@ -129,9 +129,6 @@ std::string format_shortest(T v) {
 std::string format_single(float v) {
     return format_shortest(v);
 }
-std::string format_double(double v) {
-    return format_shortest(v);
-}
 std::string format_int(std::int64_t v) {
     return std::to_string(v);
 }

@@ -41,9 +41,8 @@ double numeric_value(std::string_view s) noexcept;
 std::int64_t round_half_even(double v) noexcept;
 
 // Plain decimal text with "." whatever the locale: the shortest text that reads back as the
-// same single- or double-precision value ("0.15", "2535", "-3").
+// same single-precision value ("0.15", "2535", "-3").
 std::string format_single(float v);
-std::string format_double(double v);
 std::string format_int(std::int64_t v);
 
 }  // namespace common

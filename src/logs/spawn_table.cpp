@@ -56,14 +56,14 @@ const Cell& SpawnTable::cell(int row, int column) const {
 
 void SpawnTable::after_parse(const RowText& records) {
     top_row_ = 0;
-    top_row_ = scrol(top_row_, kDrawRecords, records);
+    top_row_ = scrol(top_row_, DrawText::Records, records);
     scroll_scale_ = 1.0F;
 }
 
-std::int64_t SpawnTable::scrol(std::int64_t sel, int aa, const RowText& records) {
+std::int64_t SpawnTable::scrol(std::int64_t sel, DrawText what, const RowText& records) {
     if (records.empty() || sel < 0) sel = 0;
     first_shown_ = sel;
-    const bool marked = aa != 0 && aa != 2 && !marked_text_.empty();
+    const bool marked = what == DrawText::Marked && !marked_text_.empty();
     const RowText& text = marked ? marked_text_ : records;
 
     for (std::size_t k = 0; k < kRows; ++k) {
@@ -147,7 +147,7 @@ std::int64_t SpawnTable::search_labels(std::string_view query, bool match_case,
     }
     marked_text_.assign(std::move(marked));
     top_row_ = 0;
-    scrol(first_hit_row, kDrawMarked, records);
+    scrol(first_hit_row, DrawText::Marked, records);
     return hits;
 }
 
@@ -182,7 +182,7 @@ void SpawnTable::clearlist() {
 void SpawnTable::on_scroll(std::int64_t value, const RowText& records) {
     // The product in double: a float would lose whole rows above 2^24.
     top_row_ = common::round_half_even(static_cast<double>(value) * scroll_scale_);
-    top_row_ = scrol(top_row_, kDrawMarked, records);
+    top_row_ = scrol(top_row_, DrawText::Marked, records);
 }
 
 bool SpawnTable::opens_copy_popup(int column) noexcept {

@@ -39,10 +39,8 @@ struct Cell {
     friend bool operator==(const Cell&, const Cell&) = default;
 };
 
-// Text chosen by scrol's aa: 0 and 2 draw the records; any other value draws the marked text of
-// the last search when there is one.
-inline constexpr int kDrawRecords = 0;
-inline constexpr int kDrawMarked = -1;
+// The text scrol draws: all records, or the marked text of the last search when there is one.
+enum class DrawText { Records, Marked };
 
 class SpawnTable {
   public:
@@ -67,9 +65,9 @@ class SpawnTable {
     // top_row 0, scale 1.
     void after_parse(const RowText& records);
 
-    // Draws the page whose row 1 is record sel of the text chosen by aa and returns sel as used
+    // Draws the page whose row 1 is record sel of the chosen text and returns sel as used
     // (0 when it was negative or there are no records). Touches the 25 visible rows only.
-    std::int64_t scrol(std::int64_t sel, int aa, const RowText& records);
+    std::int64_t scrol(std::int64_t sel, DrawText what, const RowText& records);
 
     // Marks every field 0..5 holding the query in a copy of the records (marked_text), draws it
     // from the first hit row and returns the number of hits.

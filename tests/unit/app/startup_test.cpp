@@ -247,8 +247,10 @@ TEST(Shutdown, savedataTakesTheFolderBoxAndRestartRestoresTheState) {
 TEST(AdministratorHint, onlyForOthers_onlyOnTheFirstActivation_fileErrorDoesNotSilenceIt) {
     TempFolder tmp;
     app::FrameState f = app::startup(tmp.str(), false).frame, admin = f;
-    for (int aa : {0, 1}) EXPECT_EQ(app::get_token(aa, true, admin), std::nullopt) << aa;
-    for (int aa : {0, 2, -1}) EXPECT_EQ(app::get_token(aa, false, f), kAdminHint) << aa;
+    for (auto reason : {app::TokenReason::FirstActivation, app::TokenReason::WriteFailed}) {
+        EXPECT_EQ(app::get_token(reason, true, admin), std::nullopt);
+    }
+    EXPECT_EQ(app::get_token(app::TokenReason::FirstActivation, false, f), kAdminHint);
     EXPECT_FALSE(f.file_error_shown);  // the start-up hint leaves the file-error advice to come
     EXPECT_EQ(app::activate(admin, true).message, std::nullopt);
     f.file_error_shown = true;

@@ -72,7 +72,7 @@ TEST(SuggestionClick, matchOnTheFirstPageOrOnTheLastFullPage) {
 TEST(SuggestionClick, noMatchStillFillsTheBoxes_plainSpawnedPressActsAsAClick) {
     SpawnTable t;
     RowText recs = records_with_match(5, -1);
-    t.scrol(0, logs::kDrawRecords, recs);
+    t.scrol(0, logs::DrawText::Records, recs);
     const auto click = app::list1_mouse_down(" Model?:B752,ICE", t, recs, 5);
     EXPECT_EQ(click.type_code, "B752");
     EXPECT_EQ(click.model_name, "Boeing 787-10");
@@ -80,7 +80,7 @@ TEST(SuggestionClick, noMatchStillFillsTheBoxes_plainSpawnedPressActsAsAClick) {
     EXPECT_TRUE(yellow_rows(t).empty());
 
     recs = records_with_match(30, 3);
-    t.scrol(0, logs::kDrawRecords, recs);
+    t.scrol(0, logs::DrawText::Records, recs);
     const std::vector<std::string> list = {" Model?:B738,RYR", " Livery?:A20N,DLH"};
     const auto press = app::press_plane_spawned(4, list, t, recs, 30);
     EXPECT_EQ(press.selected, 1);

@@ -76,10 +76,10 @@ TEST(SpawnTableDraw, pagesOfRecords) {
     for (int k = 21; k <= 25; ++k) EXPECT_TRUE(row_is_blank(t, k)) << k;
 
     // A negative first row, or no records at all, draws from record 0.
-    EXPECT_EQ(t.scrol(-4, logs::kDrawRecords, records(3)), 0);
+    EXPECT_EQ(t.scrol(-4, logs::DrawText::Records, records(3)), 0);
     EXPECT_EQ(caption(t, 1, kColumnRef), "R0");
     EXPECT_TRUE(row_is_blank(t, 4));
-    EXPECT_EQ(t.scrol(7, logs::kDrawRecords, RowText{}), 0);
+    EXPECT_EQ(t.scrol(7, logs::DrawText::Records, RowText{}), 0);
     for (int k = 1; k <= 25; ++k) EXPECT_TRUE(row_is_blank(t, k));
     t.on_scroll(-3, recs);
     EXPECT_EQ(t.top_row(), 0);
@@ -95,11 +95,11 @@ TEST(SpawnTableDraw, pagesOfRecords) {
 
 TEST(SpawnTableDraw, shortRowsKeepTheCaptionsOfMissingFields) {
     SpawnTable t;
-    t.scrol(0, logs::kDrawRecords,
+    t.scrol(0, logs::DrawText::Records,
             RowText(record(0, "DLH", " Airbus A320 (Default Model)") + record(1) + record(2)));
     ASSERT_TRUE(t.cell(1, kColumnPlaneSpawned).red);
     // Six fields: no CallSign; five: no Plane Spawned either; one: only Time.
-    t.scrol(0, logs::kDrawRecords, RowText("a,b,c,d,e,f (Default)\r\n1,2,3,4,5\r\nsolo\r\n"));
+    t.scrol(0, logs::DrawText::Records, RowText("a,b,c,d,e,f (Default)\r\n1,2,3,4,5\r\nsolo\r\n"));
     EXPECT_EQ(caption(t, 1, kColumnPlaneSpawned), "f (Default)");
     EXPECT_EQ(caption(t, 1, kColumnCallSign), "CS0");
     EXPECT_TRUE(t.cell(1, kColumnPlaneSpawned).red);
@@ -113,7 +113,7 @@ TEST(SpawnTableDraw, shortRowsKeepTheCaptionsOfMissingFields) {
 
 TEST(SpawnTableDraw, markedFieldsPaintYellowAndKeepTheMark) {
     SpawnTable t;
-    t.scrol(0, logs::kDrawRecords,
+    t.scrol(0, logs::DrawText::Records,
             RowText(kM + "10:00,R1,B738," + kM + "DLH,Name," + kM + " Airbus (Default)," + kM +
                     "CS\r\n"));
     for (int c = 1; c <= 7; ++c) {
@@ -124,7 +124,7 @@ TEST(SpawnTableDraw, markedFieldsPaintYellowAndKeepTheMark) {
     EXPECT_EQ(caption(t, 1, kColumnAirline), kM + "DLH");
     EXPECT_EQ(logs::visible_caption(caption(t, 1, kColumnAirline)), "DLH");
     // Redrawing an unmarked row clears the colours.
-    t.scrol(0, logs::kDrawRecords, RowText(record(0)));
+    t.scrol(0, logs::DrawText::Records, RowText(record(0)));
     EXPECT_EQ(yellow_cells(t), 0);
     EXPECT_FALSE(t.cell(1, kColumnPlaneSpawned).red);
 }
@@ -188,10 +188,10 @@ TEST(SpawnTableSearch, markedTextMarksEveryHitFieldAndKeepsTheRest) {
     EXPECT_EQ(t.search_labels("B738", false, recs), 2);
     EXPECT_EQ(t.marked_text().text(),
               "1," + kM + "b738," + kM + "B738,x,y,z,B738\r\na,b,c\r\n\r\n");
-    // Modes 0 and 2 draw the records unmarked, others the marked text.
-    t.scrol(0, 2, recs);
+    // The records draw unmarked, the marked text with its marks.
+    t.scrol(0, logs::DrawText::Records, recs);
     EXPECT_EQ(caption(t, 1, kColumnRef), "b738");
-    t.scrol(0, 1, recs);
+    t.scrol(0, logs::DrawText::Marked, recs);
     EXPECT_EQ(caption(t, 1, kColumnRef), kM + "b738");
 
     // A default-model hit shows red text on yellow.
@@ -247,7 +247,7 @@ TEST(SpawnTableClear, clearLabsUnmarksModelAndAirlineOnly_clearListEmptiesAll) {
 
 TEST(SpawnTableCopy, rightPressPlaneSpawnedPressAndLookup) {
     SpawnTable t;
-    t.scrol(0, logs::kDrawRecords, RowText(record(4, "DLH")));
+    t.scrol(0, logs::DrawText::Records, RowText(record(4, "DLH")));
     EXPECT_TRUE(t.right_press(1, kColumnAirline));
     EXPECT_EQ(t.copy_text(), "DLH");
     EXPECT_TRUE(t.right_press(1, kColumnPlaneSpawned));
@@ -258,7 +258,7 @@ TEST(SpawnTableCopy, rightPressPlaneSpawnedPressAndLookup) {
     EXPECT_EQ(t.copy_text(), " Boeing 737-800");
 
     // The Model caption, marks removed, lower-cased and trimmed, inside a List1(0) entry.
-    t.scrol(0, 1,
+    t.scrol(0, logs::DrawText::Marked,
             RowText("t,r, " + kM + "A20N ,DLH,n,s,c\r\nt,r,E190,KLM,n,s,c\r\nt,r,,X,n,s,c\r\n"));
     const std::vector<std::string> list = {" Model?:B738,RYR", " Livery?:A20N,DLH",
                                            " Livery?:a20n,EZY"};

@@ -69,6 +69,10 @@ TEST_F(CliTest, analyze_printsEverySectionInOrderAndWritesTheResultLists) {
               " DLH,Airbus A320neo, Airbus A320 Neo (Default Model) (Default Model)\r\n\r\n");
     EXPECT_EQ(written("/models/matched"), " RYR,Boeing 737-800, Boeing 737-800 Ryanair\r\n\r\n");
     EXPECT_TRUE(fs::is_directory(app_ + "/system"));
+
+    // Records but no default model: the no-match list is written holding one empty line.
+    EXPECT_EQ(run_on({"analyze"}, kTwoGroups.substr(0, kTwoGroups.find("2024-05-13 14:05"))), 0);
+    EXPECT_EQ(written("/models/no-match"), "\r\n");
 }
 
 TEST_F(CliTest, analyze_printsTheWindowsMessagesWithLfAndWritesListsOnlyForACompleteParse) {

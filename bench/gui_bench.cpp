@@ -50,15 +50,20 @@ int main(int argc, char** argv) {
     ui::SpawnTableWidget* table = window.table_widget();
     if (list4->count() != 1) return 2;
 
-    // Click to first page: the click handler parses and the table is painted at once.
+    // Click to first page: the click handler parses and the table is painted at once. The log
+    // is chosen then, so the later runs press "Update", which parses it again the same way.
     double click_ms = 1e9;
     for (int run = 0; run < 3; ++run) {
-        list4->setCurrentRow(-1);
-        const QRect item = list4->visualItemRect(list4->item(0));
         const auto t0 = Clock::now();
-        QTest::mouseClick(list4->viewport(), Qt::LeftButton, {}, item.center());
+        if (run == 0) {
+            const QRect item = list4->visualItemRect(list4->item(0));
+            QTest::mouseClick(list4->viewport(), Qt::LeftButton, {}, item.center());
+        } else {
+            QTest::mouseClick(window.findChild<ui::PictureButton*>("command4_0"), Qt::LeftButton);
+        }
         (void)table->grab();  // renders the widget now, whatever the platform exposes
         click_ms = std::min(click_ms, since(t0));
+        if (fake.busy_on_calls != run + 1) return 2;  // every run must have parsed
     }
 
     std::mt19937 rng(7);

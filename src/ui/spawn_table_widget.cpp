@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 #include "platform/qt/qt_platform.hpp"
 
@@ -61,59 +62,78 @@ QSize SpawnTableWidget::minimumSizeHint() const {
     return {least_width() + kColumnsGaps, (fontMetrics().height() + 6) * 26};
 }
 
-int SpawnTableWidget::heading_width(int column) const {
+std::array<int, 8> SpawnTableWidget::heading_widths() const {
     // The narrow columns also keep room for a typical value, so a reference or a call sign is
     // never cut in a small window.
     static constexpr std::array<const char*, 7> kTypical{"00:00", "4CA7B1", "A20N",   "DLH",
                                                          "",      "",       "DLH1234"};
     QFont bold = font();
     bold.setBold(true);
-    const int typical = fontMetrics().horizontalAdvance(
-        QLatin1String(kTypical[static_cast<std::size_t>(column - 1)]));
-    return std::max(QFontMetrics(bold).horizontalAdvance(heading(column)), typical) + 8;
+    const QFontMetrics bold_metrics(bold);
+    std::array<int, 8> out{};
+    for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) {
+        const int typical = fontMetrics().horizontalAdvance(
+            QLatin1String(kTypical[static_cast<std::size_t>(c - 1)]));
+        out[static_cast<std::size_t>(c)] =
+            std::max(bold_metrics.horizontalAdvance(heading(c)), typical) + 8;
+    }
+    return out;
 }
 
 int SpawnTableWidget::least_width() const {
-    int total = 0;
-    for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) total += heading_width(c);
-    return total;
+    const auto h = heading_widths();
+    return std::accumulate(h.begin(), h.end(), 0);
 }
 
-int SpawnTableWidget::column_width(int column) const {
+const SpawnTableWidget::Columns& SpawnTableWidget::columns() const {
+    // Painting asks for every cell's rectangle: measure the texts only when the size or the font
+    // changed.
+    if (columns_.for_width == width() && columns_.for_font == font()) return columns_;
+    const auto h = heading_widths();
+    const auto fixed = [](int c) { return kFixed[static_cast<std::size_t>(c - 1)]; };
+    const auto at = [](auto& a, int c) -> auto& {
+        return a[static_cast<std::size_t>(c)];
+    };
+    std::array<int, 8> w{};
     const int avail = width() - kColumnsGaps;
-    const auto narrow = [this](int c) {
-        return std::max(kFixed[static_cast<std::size_t>(c - 1)], heading_width(c));
-    };
-    const int rest = avail - (narrow(1) + narrow(2) + narrow(3) + narrow(4) + narrow(7));
+    int narrow_total = 0;
+    for (int c : {1, 2, 3, 4, 7}) narrow_total += std::max(fixed(c), at(h, c));
+    const int rest = avail - narrow_total;
     const int name_width = rest * 2 / 5;
-    if (name_width >= std::max(kMinWide, heading_width(5)) &&
-        rest - name_width >= std::max(kMinWide, heading_width(6))) {
-        if (column == 5) return name_width;
-        if (column == 6) return rest - name_width;
-        return narrow(column);
+    if (name_width >= std::max(kMinWide, at(h, 5)) &&
+        rest - name_width >= std::max(kMinWide, at(h, 6))) {
+        for (int c : {1, 2, 3, 4, 7}) at(w, c) = std::max(fixed(c), at(h, c));
+        at(w, 5) = name_width;
+        at(w, 6) = rest - name_width;
+    } else {
+        // Too narrow for the roomy widths: each column keeps its heading and gets a share of
+        // what is left in proportion to how much more it would like.
+        const auto wanted = [&](int c) { return c == 5 || c == 6 ? kMinWide : fixed(c); };
+        int want_more = 0;
+        for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) {
+            want_more += std::max(0, wanted(c) - at(h, c));
+        }
+        const int spare = std::max(0, avail - std::accumulate(h.begin(), h.end(), 0));
+        for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) {
+            const int more = std::max(0, wanted(c) - at(h, c));
+            at(w, c) = at(h, c) + (want_more == 0 ? 0 : spare * more / want_more);
+        }
     }
-    // Too narrow for the roomy widths: each column keeps its heading and gets a share of what is
-    // left in proportion to how much more it would like.
-    const auto wanted = [](int c) {
-        return c == 5 || c == 6 ? kMinWide : kFixed[static_cast<std::size_t>(c - 1)];
-    };
-    int want_more = 0;
-    for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) {
-        want_more += std::max(0, wanted(c) - heading_width(c));
-    }
-    const int spare = std::max(0, avail - least_width());
-    const int more = std::max(0, wanted(column) - heading_width(column));
-    return heading_width(column) + (want_more == 0 ? 0 : spare * more / want_more);
-}
-
-int SpawnTableWidget::column_left(int column) const {
     int x = kGap;
-    for (int c = 1; c < column; ++c) x += column_width(c) + kGap;
-    return x;
+    for (int c = 1; c <= logs::SpawnTable::kColumns; ++c) {
+        at(columns_.left, c) = x;
+        at(columns_.width, c) = at(w, c);
+        x += at(w, c) + kGap;
+    }
+    columns_.for_width = width();
+    columns_.for_font = font();
+    return columns_;
 }
 
 QRect SpawnTableWidget::cell_rect(int row, int column) const {
-    return {column_left(column), row * row_pitch() + 1, column_width(column), row_pitch() - 2};
+    const Columns& c = columns();
+    const auto i = static_cast<std::size_t>(column);
+    return {c.left[i], row * row_pitch() + 1, c.width[i], row_pitch() - 2};
 }
 
 std::pair<int, int> SpawnTableWidget::hit(QPoint pos) const {

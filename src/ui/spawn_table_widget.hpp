@@ -2,7 +2,9 @@
 // Draws the 25 visible rows of the spawn table from the table model's cells and reports mouse
 // presses per cell. Only the visible rows are ever drawn.
 
+#include <QFont>
 #include <QWidget>
+#include <array>
 
 #include "logs/spawn_table.hpp"
 
@@ -38,15 +40,22 @@ class SpawnTableWidget : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    [[nodiscard]] int column_left(int column) const;
-    [[nodiscard]] int column_width(int column) const;
     [[nodiscard]] std::pair<int, int> hit(QPoint pos) const;
-    [[nodiscard]] int heading_width(int column) const;
+    // Per column 1..7 (index 0 unused).
+    struct Columns {
+        std::array<int, 8> left{};
+        std::array<int, 8> width{};
+        int for_width = -1;
+        QFont for_font;
+    };
+    [[nodiscard]] std::array<int, 8> heading_widths() const;
     [[nodiscard]] int least_width() const;
+    [[nodiscard]] const Columns& columns() const;
 
     const logs::SpawnTable* table_ = nullptr;
     std::pair<int, int> pressed_{-1, -1};
-    int wheel_remainder_ = 0;  // eighths of a degree not yet turned into rows
+    int wheel_remainder_ = 0;
+    mutable Columns columns_;  // eighths of a degree not yet turned into rows
 };
 
 }  // namespace ui

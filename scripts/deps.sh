@@ -9,6 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest
+  nlohmann-json3-dev
   clang libclang-rt-14-dev llvm
   xvfb xauth x11-utils xdotool imagemagick openbox
   locales fonts-dejavu-core

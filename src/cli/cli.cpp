@@ -34,7 +34,7 @@ void print_help(std::ostream& out) {
     for (const Command& command : command_table()) {
         for (const Usage& usage : command.usage) {
             out << "  skelvar-cli " << command.name << ' ' << usage.operands
-                << " [--app-folder DIR]\n";
+                << (command.app_folder ? " [--app-folder DIR]\n" : "\n");
             for (std::string_view line : common::split(usage.description, "\n"))
                 out << "      " << line << '\n';
         }
@@ -50,6 +50,7 @@ int usage_error(std::ostream& err) {
 // The command's name, its operands and the options every command takes.
 struct Words {
     std::vector<std::string> positional;
+    std::vector<std::string> switches;  // the other "--" words, for the command to accept
     std::string app_folder;
 };
 
@@ -63,8 +64,7 @@ std::optional<Words> parse_args(const std::vector<std::string>& args, std::ostre
             }
             parsed.app_folder = args[++i];
         } else if (args[i].starts_with("--")) {
-            err << "skelvar-cli: unknown option " << args[i] << "\n";
-            return std::nullopt;
+            parsed.switches.push_back(args[i]);
         } else {
             parsed.positional.push_back(args[i]);
         }
@@ -112,6 +112,12 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!parsed) return usage_error(err);
     auto& words = parsed->positional;
     const Command* command = words.empty() ? nullptr : find_command(words.front());
+    for (const std::string& word : parsed->switches) {
+        if (!command || word != command->flag) {
+            err << "skelvar-cli: unknown option " << word << "\n";
+            return usage_error(err);
+        }
+    }
     if (!command) {
         if (!words.empty()) err << "skelvar-cli: unknown command " << words.front() << "\n";
         print_expected(err, command_table());
@@ -123,7 +129,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     Invocation invocation{
         {std::make_move_iterator(words.begin() + 1), std::make_move_iterator(words.end())},
-        std::move(parsed->app_folder)};
+        std::move(parsed->app_folder),
+        !parsed->switches.empty()};
     return command->run(invocation, out, err);
 }
 

@@ -26,6 +26,7 @@ enum ExitStatus : int {
 struct Invocation {
     std::vector<std::string> operands;  // the words after the command's name
     std::string app_folder;
+    bool flag = false;  // the command's own switch was given
 };
 
 // One form of a command as --help shows it.
@@ -40,10 +41,13 @@ struct Command {
     std::size_t operand_count;
     std::span<const Usage> usage;
     int (*run)(const Invocation& invocation, std::ostream& out, std::ostream& err);
+    std::string_view flag = {};  // a switch of this command alone (e.g. "--yes"), "" for none
+    bool app_folder = true;      // whether it takes --app-folder DIR
 };
 
 Command analyze_command();
 Command report_command();
+Command add_match_command();
 
 std::span<const Command> command_table();
 

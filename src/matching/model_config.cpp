@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <deque>
 #include <nlohmann/json.hpp>
 #include <utility>
 #include <vector>
@@ -148,12 +150,19 @@ ConfigLines read_config_lines(std::string_view text) {
     std::size_t number = 0, last_number = 0;
     std::string_view last_line;
     const std::string_view s = r.body;
+    std::size_t lf = 0;  // the next LF at or after pos, or the end; found once, not per line
     for (std::size_t pos = 0; pos < s.size() && !r.misfit;) {
-        std::size_t end = s.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = s.size();
+        if (lf < pos || pos == 0) {
+            const void* at = std::memchr(s.data() + pos, '\n', s.size() - pos);
+            lf = at ? static_cast<std::size_t>(static_cast<const char*>(at) - s.data()) : s.size();
+        }
+        std::size_t end = lf, next = lf + 1;
+        if (const void* cr = std::memchr(s.data() + pos, '\r', lf - pos)) {
+            end = static_cast<std::size_t>(static_cast<const char*>(cr) - s.data());
+            next = end + 1 == lf ? lf + 1 : end + 1;
+        }
         const std::string_view line = trim_blanks(s.substr(pos, end - pos));
-        pos = end;
-        if (pos < s.size()) pos += s.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
+        pos = next;
         ++number;
         if (line.empty()) continue;
         last_number = number;
@@ -250,16 +259,14 @@ bool box_fits(std::string_view box) noexcept {
            });
 }
 
-using Pair = std::pair<std::string, std::string>;
-
-// Collects the strings of a JSON text: the pairs of one flat object of strings, or the items of
-// one flat array of strings. Anything else stops the parse with a reason.
+// Collects the pairs of one flat object of strings, or one string alone. Anything else stops
+// the parse with a reason.
 class StringCollector : public nlohmann::json_sax<nlohmann::json> {
   public:
-    explicit StringCollector(bool object) : object_(object) {}
+    explicit StringCollector(bool want_object) : want_object_(want_object) {}
 
-    std::vector<Pair> pairs;
-    std::vector<std::string> items;
+    std::vector<std::pair<std::string, std::string>> pairs;
+    std::string text;  // the one string
     std::string problem;
 
     bool null() override { return fail("holds a value that is not text"); }
@@ -269,15 +276,16 @@ class StringCollector : public nlohmann::json_sax<nlohmann::json> {
     bool number_float(number_float_t, const string_t&) override { return null(); }
     bool binary(binary_t&) override { return null(); }
     bool string(string_t& s) override {
+        if (!want_object_) {
+            text = std::move(s);
+            return true;
+        }
         if (depth_ != 1) return fail("is not one object");
-        if (object_)
-            pairs.emplace_back(std::move(key_), std::move(s));
-        else
-            items.push_back(std::move(s));
+        pairs.emplace_back(std::move(key_), std::move(s));
         return true;
     }
     bool start_object(std::size_t) override {
-        return object_ && depth_++ == 0 ? true : fail("holds a nested object");
+        return want_object_ && depth_++ == 0 ? true : fail("holds a nested object");
     }
     bool key(string_t& k) override {
         key_ = std::move(k);
@@ -287,13 +295,8 @@ class StringCollector : public nlohmann::json_sax<nlohmann::json> {
         --depth_;
         return true;
     }
-    bool start_array(std::size_t) override {
-        return !object_ && depth_++ == 0 ? true : fail("holds an array");
-    }
-    bool end_array() override {
-        --depth_;
-        return true;
-    }
+    bool start_array(std::size_t) override { return fail("holds an array"); }
+    bool end_array() override { return true; }
     bool parse_error(std::size_t, const std::string&,
                      const nlohmann::detail::exception& ex) override {
         return fail(std::string("is not valid JSON (") + ex.what() + ")");
@@ -304,79 +307,131 @@ class StringCollector : public nlohmann::json_sax<nlohmann::json> {
         problem = std::move(why);
         return false;
     }
-    bool object_;
+    bool want_object_;
     int depth_ = 0;
     std::string key_;
 };
 
-std::string pair_text(const Pair& p) {
-    // The decoded texts, quoted as they would be written.
-    return "\"" + p.first + "\":\"" + p.second + "\"";
+// Appending rather than adding to a literal keeps GCC 12's -Wrestrict false alarm away.
+std::string quoted(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + 2);
+    return out.append("\"").append(s).append("\"");
 }
 
-std::optional<std::string> check_lines(const ConfigLines& old, std::string_view key,
-                                       std::string_view value, std::string_view new_text) {
-    // The old keys and values as one JSON array, case-fixed as the whole text is (no fix spans
-    // a quote), so that the same parser decodes both sides.
+std::string quoted_pair(std::string_view key, std::string_view value) {
+    return quoted(key).append(":").append(quoted(value));
+}
+
+// The keys and values the new text must hold: the old entries' tokens and the new pair's,
+// case-fixed as the whole text is (no fix spans a quote), decoded as JSON strings. Entry i has
+// items 2i and 2i+1; the new pair comes last.
+struct Decoded {
     std::string tokens;
-    tokens.reserve(old.body.size() + key.size() + value.size() + 8);
-    tokens += '[';
+    std::deque<std::string> escaped;  // decoded tokens that hold escapes
+    std::vector<std::string_view> items;
+    std::string problem;
+};
+
+bool decode_entries(const ConfigLines& old, std::string_view key, std::string_view value,
+                    Decoded& d) {
+    const std::string new_key = quoted(key), new_value = quoted(value);
+    std::vector<std::size_t> ends;
+    ends.reserve(2 * old.entries.size() + 2);
+    d.tokens.reserve(old.body.size() + new_key.size() + new_value.size());
+    const auto put = [&](std::string_view token) {
+        d.tokens.append(token);
+        ends.push_back(d.tokens.size());
+    };
     for (const Entry& e : old.entries) {
-        tokens.append(e.key).append(",").append(e.value).append(",");
+        put(e.key);
+        put(e.value);
     }
-    tokens.append("\"").append(key).append("\",\"").append(value).append("\"]");
-    apply_case_fixes(tokens);
-    StringCollector decoded(false);
-    if (!nlohmann::json::sax_parse(tokens.begin(), tokens.end(), &decoded))
-        return "an entry of the file " + decoded.problem;
-    if (decoded.items.size() != 2 * (old.entries.size() + 1))
-        return std::string("an entry of the file is not one key and one value");
-
-    StringCollector found(true);
-    if (!nlohmann::json::sax_parse(new_text.begin(), new_text.end(), &found))
-        return "it " + found.problem;
-
-    std::vector<Pair> expected;
-    expected.reserve(old.entries.size() + 1);
-    for (std::size_t i = 0; i + 1 < decoded.items.size(); i += 2)
-        expected.emplace_back(std::move(decoded.items[i]), std::move(decoded.items[i + 1]));
-    std::sort(expected.begin(), expected.end());
-    std::sort(found.pairs.begin(), found.pairs.end());
-    if (expected == found.pairs) return std::nullopt;
-    std::vector<Pair> odd;
-    std::set_difference(expected.begin(), expected.end(), found.pairs.begin(), found.pairs.end(),
-                        std::back_inserter(odd));
-    if (!odd.empty()) return "it lacks the entry " + pair_text(odd.front());
-    std::set_difference(found.pairs.begin(), found.pairs.end(), expected.begin(), expected.end(),
-                        std::back_inserter(odd));
-    return "it holds the entry " + pair_text(odd.front()) +
-           " more often than the file and the new one";
+    put(new_key);
+    put(new_value);
+    apply_case_fixes(d.tokens);
+    d.items.reserve(ends.size());
+    std::size_t begin = 0;
+    for (const std::size_t end : ends) {
+        const std::string_view token(d.tokens.data() + begin, end - begin);
+        begin = end;
+        // Without escapes a well-formed token stands for the bytes between its quotes.
+        if (string_token_length(token) == token.size() &&
+            token.find('\\') == std::string_view::npos && valid_utf8(token)) {
+            d.items.push_back(inner(token));
+            continue;
+        }
+        StringCollector one(false);
+        if (!nlohmann::json::sax_parse(token.begin(), token.end(), &one)) {
+            d.problem = std::move(one.problem);
+            return false;
+        }
+        d.items.push_back(d.escaped.emplace_back(std::move(one.text)));
+    }
+    return true;
 }
 
-// The new text: the entries sorted ignoring case (ties in byte order), every line but the last
-// ending in a comma, inside "{" and "}", with the case fixes.
-std::string rewrite(const ConfigLines& old, std::string_view new_content) {
+// The places of the entries in the new file, sorted ignoring case, ties in byte order: old entry
+// i is i, the new one old.entries.size().
+std::vector<std::size_t> sorted_order(const ConfigLines& old, std::string_view new_content) {
     struct Item {
         std::string_view raw, lower;
+        std::size_t index;
     };
     const std::string lower_body = common::to_lower(old.body);
     const std::string lower_new = common::to_lower(new_content);
     std::vector<Item> items;
     items.reserve(old.entries.size() + 1);
-    for (const Entry& e : old.entries) {
-        const auto at = static_cast<std::size_t>(e.content.data() - old.body.data());
-        items.push_back({e.content, std::string_view(lower_body).substr(at, e.content.size())});
+    for (std::size_t i = 0; i < old.entries.size(); ++i) {
+        const std::string_view c = old.entries[i].content;
+        const auto at = static_cast<std::size_t>(c.data() - old.body.data());
+        items.push_back({c, std::string_view(lower_body).substr(at, c.size()), i});
     }
-    items.push_back({new_content, lower_new});
+    items.push_back({new_content, lower_new, old.entries.size()});
     std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-        return a.lower != b.lower ? a.lower < b.lower : a.raw < b.raw;
+        const int by_lower = a.lower.compare(b.lower);
+        return by_lower != 0 ? by_lower < 0 : a.raw < b.raw;
     });
+    std::vector<std::size_t> order;
+    order.reserve(items.size());
+    for (const Item& item : items) order.push_back(item.index);
+    return order;
+}
 
+// The new text holds, in the given order, exactly the decoded entries. The order is a
+// permutation of them all, so this proves that none is lost, doubled or changed.
+std::optional<std::string> check_lines(const ConfigLines& old, std::string_view key,
+                                       std::string_view value,
+                                       const std::vector<std::size_t>& order,
+                                       std::string_view new_text) {
+    Decoded d;
+    if (!decode_entries(old, key, value, d)) return "an entry of the file " + d.problem;
+    StringCollector found(true);
+    if (!nlohmann::json::sax_parse(new_text.data(), new_text.data() + new_text.size(), &found))
+        return "it " + found.problem;
+    if (found.pairs.size() != order.size())
+        return "it holds " + std::to_string(found.pairs.size()) + " entries, not " +
+               std::to_string(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string_view k = d.items[2 * order[i]], v = d.items[2 * order[i] + 1];
+        const auto& [found_key, found_value] = found.pairs[i];
+        if (found_key != k || found_value != v)
+            return "its entry " + std::to_string(i + 1) + " is " +
+                   quoted_pair(found_key, found_value) + ", not " + quoted_pair(k, v);
+    }
+    return std::nullopt;
+}
+
+// "{", the entries in order, every line but the last ending in a comma, "}", case-fixed.
+std::string rewrite(const ConfigLines& old, std::string_view new_content,
+                    const std::vector<std::size_t>& order) {
     std::string text;
-    text.reserve(old.bom.size() + old.body.size() + new_content.size() + 3 * items.size() + 8);
+    text.reserve(old.bom.size() + old.body.size() + new_content.size() + 3 * order.size() + 8);
     text.append(old.bom).append("{\r\n");
-    for (std::size_t i = 0; i < items.size(); ++i)
-        text.append(items[i].raw).append(i + 1 < items.size() ? ",\r\n" : "\r\n");
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        text.append(order[i] < old.entries.size() ? old.entries[order[i]].content : new_content);
+        text.append(i + 1 < order.size() ? ",\r\n" : "\r\n");
+    }
     text.append("}");
     apply_case_fixes(text);
     return text;
@@ -394,7 +449,7 @@ AddPlan prepare_add(const AddRequest& request) {
     const std::string_view type = request.type_box, model = request.model_box;
     if (common::trim_spaces(type).empty() || common::trim_spaces(model).empty())
         return stop(AddStep::Stop, std::string(kInsufficientData));
-    const std::string content = "\"" + std::string(type) + "\":\"" + std::string(model) + "\"";
+    const std::string content = quoted_pair(type, model);
     plan.entry = content + ",";
     if (lacks_folder(request.json_path)) return stop(AddStep::Stop, std::string(kNoLogsFolder));
     if (!box_fits(type) || !box_fits(model))
@@ -410,8 +465,9 @@ AddPlan prepare_add(const AddRequest& request) {
             return stop(AddStep::Stop, "Config file already contains:\r\n\r\n" + plan.entry);
     }
 
-    std::string text = rewrite(old, content);
-    if (auto problem = check_lines(old, type, model, text))
+    const std::vector<std::size_t> order = sorted_order(old, content);
+    std::string text = rewrite(old, content, order);
+    if (auto problem = check_lines(old, type, model, order, text))
         return stop(AddStep::Refuse,
                     "The new model-matching text failed its check, so nothing was changed: " +
                         *problem + ".");
@@ -441,7 +497,8 @@ std::optional<std::string> check_rewrite(std::string_view old_text, std::string_
     if (old.misfit)
         return "line " + std::to_string(old.misfit->number) + " of the old text " +
                std::string(old.misfit->reason);
-    return check_lines(old, type_box, model_box, new_text);
+    const std::string content = quoted_pair(type_box, model_box);
+    return check_lines(old, type_box, model_box, sorted_order(old, content), new_text);
 }
 
 }  // namespace matching

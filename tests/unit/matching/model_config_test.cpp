@@ -152,16 +152,18 @@ TEST(PrepareAdd, stopsAndRefusals_nameTheCauseAndTheFirstMisfitLine) {
 }
 
 // The check before writing, fed with texts a faulty rewrite could give.
-TEST(CheckRewrite, acceptsExactlyTheOldEntriesCaseFixedPlusTheNewOne) {
-    const std::string old = "{\r\n\"A\":\"1\",\r\n\"b\":\"boeing\"\r\n}";
+TEST(CheckRewrite, acceptsTheOldEntriesCaseFixedPlusTheNewOneInSortedOrderOnly) {
+    const std::string old = "{\r\n\"b\":\"boeing\",\r\n\"A\":\"1\"\r\n}";
     EXPECT_EQ(
         matching::check_rewrite(old, "C", "3",
-                                "\xEF\xBB\xBF{\"C\":\"3\",\r\n\"b\":\"Boeing\",\"\\u0041\":\"1\"}"),
+                                "\xEF\xBB\xBF{\"\\u0041\":\"1\",\r\n\"b\":\"Boeing\",\"C\":\"3\"}"),
         std::nullopt);
     const std::pair<std::string, std::string> cases[] = {
-        {"{\"A\":\"1\",\"b\":\"boeing\",\"C\":\"3\"}", "it lacks the entry \"b\":\"Boeing\""},
-        {"{\"A\":\"1\",\"A\":\"1\",\"b\":\"Boeing\",\"C\":\"3\"}",
-         "it holds the entry \"A\":\"1\""},
+        {"{\"A\":\"1\",\"b\":\"boeing\",\"C\":\"3\"}",
+         "its entry 2 is \"b\":\"boeing\", not \"b\":\"Boeing\""},
+        {"{\"b\":\"Boeing\",\"A\":\"1\",\"C\":\"3\"}",
+         "its entry 1 is \"b\":\"Boeing\", not \"A\":\"1\""},
+        {"{\"A\":\"1\",\"A\":\"1\",\"b\":\"Boeing\",\"C\":\"3\"}", "it holds 4 entries, not 3"},
         {"{\"A\":\"1\",\"b\":\"Boeing\",\"C\":\"3\",}", "it is not valid JSON ("},
         {"{\"A\":\"1\",\"b\":{\"x\":\"Boeing\"},\"C\":\"3\"}", "it holds a nested object"},
         {"{\"A\":1,\"b\":\"Boeing\",\"C\":\"3\"}", "it holds a value that is not text"},

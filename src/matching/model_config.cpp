@@ -140,8 +140,8 @@ struct ConfigLines {
     std::optional<Misfit> misfit;
 };
 
-// Reads the file as "{", one entry a line, "}", with blank lines anywhere. CR LF, LF and a bare
-// CR all end a line; blanks around a line (spaces or tabs) do not count.
+// Reads the file as "{", one entry a line, "}" (or "{}" alone), blank lines anywhere. CR LF, LF
+// and a bare CR all end a line; blanks around a line (spaces or tabs) do not count.
 ConfigLines read_config_lines(std::string_view text) {
     ConfigLines r;
     if (text.starts_with(kBom)) r.bom = text.substr(0, kBom.size());
@@ -224,7 +224,7 @@ std::string misfit_message(const Misfit& m) {
 }
 
 // Every occurrence, in this order, case-sensitively. Each pair keeps the length, so the text is
-// fixed in place; a fix only raises letters, so no fix makes or spoils a match of a later one.
+// fixed in place.
 void apply_case_fixes(std::string& text) {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kFixes{{
         {"boeing", "Boeing"},

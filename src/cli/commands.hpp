@@ -44,6 +44,7 @@ struct Command {
 
 Command analyze_command();
 Command report_command();
+Command suggest_command();
 
 std::span<const Command> command_table();
 

@@ -11,6 +11,7 @@ std::span<const Command> command_table() {
     static const std::array table{
         analyze_command(),
         report_command(),
+        suggest_command(),
         add_match_command(),
     };
     return table;

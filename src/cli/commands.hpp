@@ -47,6 +47,7 @@ struct Command {
 
 Command analyze_command();
 Command report_command();
+Command suggest_command();
 Command add_match_command();
 
 std::span<const Command> command_table();

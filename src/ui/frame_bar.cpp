@@ -87,6 +87,11 @@ void FrameBar::logs_mouse_up(int index) {
     if (ask) chk_logs();
 }
 
+void FrameBar::show_log_view() {
+    logs_[0]->setChecked(true);
+    logs_mouse_up(0);
+}
+
 void FrameBar::chk_logs() {
     if (platform_.message(app::kChkLogsQuestion, platform::Buttons::YesNo,
                           platform::Icon::Question) == platform::Answer::Yes) {

@@ -26,6 +26,8 @@ class FrameBar : public QWidget {
     void add_status(QWidget* widget);
     // logs_MouseUp as if the box had been released: applies the toggle and may ask chk_logs.
     void logs_mouse_up(int index);
+    // Ticks "Logs" and applies it as a release of that box does.
+    void show_log_view();
     // ">>": the folder picker, then the chosen folder is adopted.
     void command2_click();
     // Mouse moved over the window's own surface: these buttons rest.

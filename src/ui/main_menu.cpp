@@ -4,13 +4,46 @@
 #include <QMenuBar>
 
 namespace ui {
+namespace {
+
+// Object names follow the items' places in their menus (mmo2 is "ModelConfig File").
+QAction* add_item(QMenu* menu, const char* caption, const QString& name) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(name);
+    return a;
+}
+
+void build_reports(QMainWindow& window, const MainMenuActions& actions) {
+    using app::ReportItem;
+    QMenu* mmod = window.menuBar()->addMenu(QStringLiteral("Reports"));
+    mmod->setObjectName(QStringLiteral("mmod"));
+    const auto item = [&](const char* caption, ReportItem which) {
+        QAction* a = add_item(mmod, caption, QStringLiteral("mmo%1").arg(static_cast<int>(which)));
+        QObject::connect(a, &QAction::triggered, &window,
+                         [report = actions.report, which] { report(which); });
+        return a;
+    };
+    item("ModelConfig File", ReportItem::ModelConfigFile);
+    mmod->addSeparator();
+    item("Non-Matching", ReportItem::NonMatching);
+    item("Matching Models", ReportItem::MatchingModels);
+    item("Engine Types", ReportItem::EngineTypes);
+    item("Vantrel found Planes in Community Folder", ReportItem::AddonTitles);
+    item("Missing Json Files", ReportItem::MissingJsonFiles);
+    mmod->addSeparator();
+    QAction* check_type = item("Check Type of Plane", ReportItem::CheckTypeOfPlane);
+    check_type->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    check_type->setEnabled(false);  // nothing enables it
+}
+
+}  // namespace
 
 void build_main_menu(QMainWindow& window, const MainMenuActions& actions) {
     QMenu* mfil = window.menuBar()->addMenu(QStringLiteral("File"));
     mfil->setObjectName(QStringLiteral("mfil"));
-    QAction* exit = mfil->addAction(QStringLiteral("Exit"));
-    exit->setObjectName(QStringLiteral("mf8"));
+    QAction* exit = add_item(mfil, "Exit", QStringLiteral("mf8"));
     QObject::connect(exit, &QAction::triggered, &window, actions.exit);
+    build_reports(window, actions);
 }
 
 }  // namespace ui

@@ -3,12 +3,15 @@
 
 #include <functional>
 
+#include "app/reports.hpp"
+
 class QMainWindow;
 
 namespace ui {
 
 struct MainMenuActions {
     std::function<void()> exit;
+    std::function<void(app::ReportItem)> report;
 };
 
 void build_main_menu(QMainWindow& window, const MainMenuActions& actions);

@@ -25,7 +25,8 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
       session_(app::startup(std::move(program_folder), comma_decimal)) {
     setObjectName(QStringLiteral("F1"));
     build();
-    build_main_menu(*this, MainMenuActions{[this] { close(); }});
+    build_main_menu(*this, MainMenuActions{[this] { close(); },
+                                           [this](app::ReportItem item) { report(item); }});
     setWindowTitle(platform::to_display(app::cap(session_.frame)));
     resize(1500, 860);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -54,13 +55,14 @@ void MainWindow::build() {
     frame5_ = new QFrame(surface_);
     frame5_->setObjectName(QStringLiteral("Frame5"));
     frame5_->setFrameShape(QFrame::StyledPanel);
-    auto* list3 = new QListWidget(frame5_);
-    list3->setObjectName(QStringLiteral("list3_0"));
+    list3_ = new QListWidget(frame5_);
+    list3_->setObjectName(QStringLiteral("list3_0"));
+    list3_->viewport()->installEventFilter(this);  // a double click anywhere, on a row or not
     auto* heading = new QLabel(QStringLiteral("Models Found"), frame5_);
     heading->setObjectName(QStringLiteral("Label8_0"));
     auto* frame5_layout = new QVBoxLayout(frame5_);
     frame5_layout->addWidget(heading);
-    frame5_layout->addWidget(list3, 1);
+    frame5_layout->addWidget(list3_, 1);
     frame5_->setFixedWidth(150);
 
     auto* body = new QHBoxLayout;
@@ -96,6 +98,10 @@ void MainWindow::search(const std::string& query, bool match_case) {
     log_view_->search(query, match_case);
 }
 
+void MainWindow::report(app::ReportItem item) {
+    app::run_report(session_, platform_, item, [this] { frame_bar_->show_log_view(); });
+}
+
 void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!session_.frame.first_activation_done) form_activate();
@@ -127,6 +133,11 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (list3_ != nullptr && watched == list3_->viewport() &&
+        e->type() == QEvent::MouseButtonDblClick) {
+        report(app::ReportItem::NonMatching);
+        return true;
+    }
     if (watched == surface_ && e->type() == QEvent::MouseMove) {
         frame_bar_->rest_buttons();
         log_view_->rest_outer_buttons();

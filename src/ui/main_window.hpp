@@ -5,11 +5,13 @@
 #include <QMainWindow>
 #include <string>
 
+#include "app/reports.hpp"
 #include "app/session.hpp"
 #include "platform/platform.hpp"
 
 class QDialog;
 class QFrame;
+class QListWidget;
 
 namespace ui {
 
@@ -43,6 +45,7 @@ class MainWindow : public QMainWindow {
     void build();
     void apply_view(bool log_view);
     void search(const std::string& query, bool match_case);
+    void report(app::ReportItem item);
 
     platform::Platform& platform_;
     app::Session session_;
@@ -51,6 +54,7 @@ class MainWindow : public QMainWindow {
     LogView* log_view_ = nullptr;
     QFrame* frame3_ = nullptr;
     QFrame* frame5_ = nullptr;
+    QListWidget* list3_ = nullptr;
 };
 
 }  // namespace ui

@@ -12,6 +12,7 @@
 
 #include "../common/temp_folder.hpp"
 #include "common/file_io.hpp"
+#include "common/text.hpp"
 #include "test_paths.hpp"
 
 namespace {
@@ -110,11 +111,43 @@ TEST_F(CliTest, analyze_printsTheWindowsMessagesWithLfAndWritesListsOnlyForAComp
     }
 }
 
+// What the Reports items would open, and what a click on each suggestion would give.
+TEST_F(CliTest, reportsAndSuggestionsAsTheWindowGivesThem) {
+    const std::string config_folder = tmp_.file("config");
+    fs::create_directory(config_folder);
+    ASSERT_TRUE(common::write_file_atomic(config_folder + "/ModelMatching.json", "{\r\n}\r\n"));
+    const struct {
+        Args args;
+        int status;
+        std::string out;
+    } cases[] = {
+        {{"report", "nomatch"},
+         0,
+         "DLH,Airbus A320neo, Airbus A320 Neo (Default Model) (Default Model)\n"},
+        {{"report", "engines"},
+         0,
+         "A20N , DLH,Airbus A320neo, Airbus A320 Neo (Default Model) (Default Model)\n"
+         "B738 , RYR,Boeing 737-800, Boeing 737-800 Ryanair\n"},
+        {{"suggest"}, 0, " Livery?:A20N,DLH\tA20N\tAirbus 320\t0:1\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run_on(c.args, kTwoGroups), c.status) << c.args[0];
+        EXPECT_EQ(out_.str(), c.out);
+    }
+    // The engines report is the sorted list, written over the parse's unsorted one.
+    EXPECT_EQ(written("/models/models"), common::replace_all(cases[1].out, "\n", "\r\n") + "\r\n");
+    EXPECT_EQ(run({"report", "config", config_folder + "/Other.json"}), 0);
+    EXPECT_EQ(out_.str(), "{\n}\n");
+    EXPECT_EQ(run({"report", "config", tmp_.file("nowhere/x.json")}), 1);
+    EXPECT_EQ(out_.str(), "Can't locate config.json\n");
+}
+
 TEST_F(CliTest, usageErrorsExitTwoWithAHint_helpNamesEveryFormAndStatus) {
     const std::pair<Args, const char*> cases[] = {
-        {{}, "expected \"analyze LOGFILE\" or \"report failures|titles LOGFILE\""},
+        {{}, "expected \"analyze LOGFILE\" or \"report failures|titles|nomatch|"},
         {{"analyze"}, "expected \"analyze LOGFILE\""},
-        {{"report", "failures"}, "expected \"report failures|titles LOGFILE\""},
+        {{"report", "failures"}, "expected \"report failures|titles|nomatch|"},
+        {{"suggest"}, "expected \"suggest LOGFILE\""},
         {{"analyze", "a", "b"}, "expected \"analyze LOGFILE\""},
         {{"frobnicate", "x"}, "unknown command frobnicate"},
         {{"analyze", "x", "--app-folder"}, "--app-folder needs a folder"},
@@ -129,6 +162,7 @@ TEST_F(CliTest, usageErrorsExitTwoWithAHint_helpNamesEveryFormAndStatus) {
     EXPECT_EQ(run({"--help"}), 0);
     for (const char* word :
          {"analyze LOGFILE [--app-folder DIR]", "report failures LOGFILE", "report titles LOGFILE",
+          "report nomatch|matched|engines LOGFILE", "report config JSONFILE", "suggest LOGFILE",
           "== messages", "4 the standard output could not be written"}) {
         EXPECT_NE(out_.str().find(word), std::string::npos) << word;
     }

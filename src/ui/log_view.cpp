@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/add_to_config.hpp"
 #include "platform/qt/qt_platform.hpp"
 #include "ui/picture_button.hpp"
 #include "ui/spawn_table_widget.hpp"
@@ -257,8 +258,13 @@ void LogView::command4_click(int index) {
         if (session_.logs.list.chosen >= 0) list4_click(session_.logs.list.chosen);
     } else if (index == 1) {
         f_refresh(folder_box_ ? folder_box_() : session_.frame.text1);
+    } else if (index == 2) {
+        if (app::run_add_to_config(session_, platform_, platform::from_display(text4_[0]->text()),
+                                   platform::from_display(text4_[1]->text()))) {
+            table_->update();
+            emit addConfirmed();
+        }
     }
-    // "Add to Config" (index 2) writes the model-matching file; it comes with that feature.
 }
 
 void LogView::search(const std::string& query, bool match_case) {

@@ -47,6 +47,10 @@ class LogView : public QWidget {
     [[nodiscard]] QWidget* failed_label() const;
     [[nodiscard]] QFrame* frame2() const { return frame2_; }
 
+  signals:
+    // The user said Yes to "Add to Config": the models list is emptied.
+    void addConfirmed();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 

@@ -259,11 +259,12 @@ void LogView::command4_click(int index) {
     } else if (index == 1) {
         f_refresh(folder_box_ ? folder_box_() : session_.frame.text1);
     } else if (index == 2) {
-        if (app::run_add_to_config(session_, platform_, platform::from_display(text4_[0]->text()),
-                                   platform::from_display(text4_[1]->text()))) {
-            table_->update();
-            emit addConfirmed();
-        }
+        app::run_add_to_config(session_, platform_, platform::from_display(text4_[0]->text()),
+                               platform::from_display(text4_[1]->text()), [this] {
+                                   move_thumb_to_top_row();
+                                   table_->repaint();
+                                   emit addConfirmed();
+                               });
     }
 }
 

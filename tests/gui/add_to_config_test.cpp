@@ -11,6 +11,14 @@
 using gui_support::Harness;
 using gui_support::q;
 
+namespace {
+int yellow_pixels(const Harness& h) {
+    const QImage table = h.grab_table();
+    return gui_support::count_pixels(table, table.rect(),
+                                     [](QColor c) { return c == QColor(255, 255, 0); });
+}
+}  // namespace
+
 class AddToConfigTest : public QObject {
     Q_OBJECT
 
@@ -37,6 +45,7 @@ void AddToConfigTest::suggestionThenAdd_onlyYesWritesBothFiles() {
     const QString model = h.child<QLineEdit>("Text4_1")->text();
     QCOMPARE(type, QStringLiteral("A20N"));
     QVERIFY(!model.isEmpty());
+    QVERIFY(yellow_pixels(h) > 0);  // the suggestion's spawn is highlighted
     const QString entry = QStringLiteral("\"%1\":\"%2\"").arg(type, model);
 
     // No and Cancel change nothing.
@@ -57,6 +66,7 @@ void AddToConfigTest::suggestionThenAdd_onlyYesWritesBothFiles() {
     h.click_button("command4_2");
     QCOMPARE(h.fake.messages.size(), std::size_t{2});
     QCOMPARE(q(h.fake.messages[1].text), "Added:\r\n\r\n" + entry + ",");
+    QCOMPARE(yellow_pixels(h), 0);  // the first page drawn again, without the highlight
     const QString after = "{\r\n" + entry + ",\r\n\"B738\":\"Boeing 737-800\"\r\n}\r\n";
     QCOMPARE(q(common::read_file(json)), after);
     QCOMPARE(q(common::read_file(copy)), after);

@@ -38,6 +38,7 @@ bench: deps
 	cmake --build --preset release -j $(JOBS)
 	./build/release/bench/skelvar-bench
 	./build/release/bench/skelvar-gui-bench
+	./build/release/bench/skelvar-config-bench
 
 screenshot: build
 	./scripts/screenshot.sh build/dev/bin docs/screenshot.png

@@ -23,7 +23,6 @@ TEST(LogLabel, fromTheFileName) {
         // Listed whatever the case of "log", but only lower-case "log" is removed: 17
         // characters, split after 11, then "Log2" is dropped instead of "2024".
         {"Log2024051314.txt", "02 40513 : 1400"},
-        {"LOG20240513.txt", "02 4051300"},
         // Exactly 16 characters are not split.
         {"log202405131.txt", "05 13100"},
         // Removal happens after the split, so the split point counts "log" in place; the
@@ -32,10 +31,8 @@ TEST(LogLabel, fromTheFileName) {
         {"backlog.txt", ".t xt"},
         {"log20240513.TXT", "05 13.TXT"},
         // Short names never crash.
-        {"log", " "},
         {"LOG", " "},
         {"log12345", "5 "},
-        {"log1234567", "56 7"},
         {"log.txt", " "},  // ".txt" is cut before it can be replaced
     };
     for (const auto& [name, label] : cases) EXPECT_EQ(logs::log_label(name), label) << name;

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "common/substring_index.hpp"
 #include "common/text.hpp"
+#include "logs/line_order.hpp"
 
 namespace logs {
 namespace {
@@ -39,90 +39,6 @@ struct Fields {
         const std::size_t end = k == 5 ? end5 : start[k + 1] - 1;
         return row.substr(start[k], end - start[k]);
     }
-};
-
-// The lines of a grouped list in document order: a linked list whose labels grow along it, so
-// that "does line a come before line b" is one comparison while lines go in anywhere. When two
-// neighbours have no label between them, the smallest enclosing range of labels that is sparse
-// enough is spread out evenly (amortised O(log n) per insertion).
-class LineOrder {
-  public:
-    static constexpr std::uint32_t kNone = UINT32_MAX;
-
-    [[nodiscard]] std::uint32_t first() const noexcept { return head_; }
-    [[nodiscard]] std::uint32_t next(std::uint32_t a) const noexcept { return next_[a]; }
-    [[nodiscard]] bool before(std::uint32_t a, std::uint32_t b) const noexcept {
-        return label_[a] < label_[b];
-    }
-
-    // A new element directly after `after` (kNone: at the end); returns its number.
-    std::uint32_t insert_after(std::uint32_t after) {
-        const auto y = static_cast<std::uint32_t>(label_.size());
-        if (after == kNone) after = tail_;
-        if (after == kNone) {
-            label_.push_back(kStride);
-            next_.push_back(kNone);
-            prev_.push_back(kNone);
-            head_ = tail_ = y;
-            return y;
-        }
-        if (gap_after(after) < 2) spread_around(after);
-        const std::uint64_t label = label_[after] + std::min(gap_after(after) / 2, kStride);
-        const std::uint32_t nx = next_[after];
-        label_.push_back(label);
-        next_.push_back(nx);
-        prev_.push_back(after);
-        next_[after] = y;
-        if (nx == kNone) {
-            tail_ = y;
-        } else {
-            prev_[nx] = y;
-        }
-        return y;
-    }
-
-  private:
-    static constexpr int kBits = 62;
-    static constexpr std::uint64_t kTop = std::uint64_t{1} << kBits;
-    static constexpr std::uint64_t kStride = std::uint64_t{1} << 32;  // room left by appends
-
-    [[nodiscard]] std::uint64_t gap_after(std::uint32_t a) const {
-        return (next_[a] == kNone ? kTop : label_[next_[a]]) - label_[a];
-    }
-
-    // Relabels the smallest aligned range of 2^i labels around a that holds at most
-    // (2 / 1.4)^i elements, leaving a gap after a for the element about to go in.
-    void spread_around(std::uint32_t a) {
-        std::uint32_t lo = a, hi = a;  // first and last element in the range
-        std::uint64_t count = 1;
-        for (int bits = 1; bits <= kBits; ++bits) {
-            const std::uint64_t base = label_[a] >> bits << bits;
-            const std::uint64_t end = base + (std::uint64_t{1} << bits);
-            while (prev_[lo] != kNone && label_[prev_[lo]] >= base) {
-                lo = prev_[lo];
-                ++count;
-            }
-            while (next_[hi] != kNone && label_[next_[hi]] < end) {
-                hi = next_[hi];
-                ++count;
-            }
-            if (static_cast<double>(count + 1) > std::pow(2.0 / 1.4, bits) && bits < kBits) {
-                continue;
-            }
-            const std::uint64_t step = (end - base) / (count + 1);
-            std::uint64_t label = base;
-            for (std::uint32_t e = lo;; e = next_[e]) {
-                label_[e] = label;
-                label += e == a ? 2 * step : step;
-                if (e == hi) break;
-            }
-            return;
-        }
-    }
-
-    std::vector<std::uint64_t> label_;
-    std::vector<std::uint32_t> next_, prev_;
-    std::uint32_t head_ = kNone, tail_ = kNone;
 };
 
 // Kinds 0 and 1: a line joins the list unless "airline,name" occurs in it already; it goes

@@ -217,6 +217,7 @@ void LogView::list4_click(int row) {
     }
     label9_->setText(QStringLiteral("Failed:0"));
     label9_->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
+    emit modelsListOutdated();
     app::run_list4_click(session_, platform_, row, table_->header_height_twips(), [this] {
         render_after_parse();
         render_log_list();
@@ -263,7 +264,7 @@ void LogView::command4_click(int index) {
                                platform::from_display(text4_[1]->text()), [this] {
                                    move_thumb_to_top_row();
                                    table_->repaint();
-                                   emit addConfirmed();
+                                   emit modelsListOutdated();
                                });
     }
 }

@@ -48,8 +48,8 @@ class LogView : public QWidget {
     [[nodiscard]] QFrame* frame2() const { return frame2_; }
 
   signals:
-    // The user said Yes to "Add to Config": the models list is emptied.
-    void addConfirmed();
+    // A parse began, or the user said Yes to "Add to Config": the models list is emptied.
+    void modelsListOutdated();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

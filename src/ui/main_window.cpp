@@ -74,7 +74,7 @@ void MainWindow::build() {
     outer->addLayout(body, 1);
 
     connect(frame_bar_, &FrameBar::folderAdopted, log_view_, &LogView::render_log_list);
-    connect(log_view_, &LogView::addConfirmed, list3_, &QListWidget::clear);
+    connect(log_view_, &LogView::modelsListOutdated, list3_, &QListWidget::clear);
     connect(frame_bar_, &FrameBar::viewChanged, this, &MainWindow::apply_view);
     connect(frame_bar_, &FrameBar::searchRequested, this, &MainWindow::search);
 }

@@ -10,7 +10,7 @@ work=$(mktemp -d)
 trap 'kill ${app_pid:-0} ${wm_pid:-0} ${xvfb_pid:-0} 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -p "$work/program" "$work/sim/logs"
 cp "$bin_dir/skelvar" "$work/program/"
-cp "$root"/tests/data/sample/logs/*.txt "$work/sim/logs/"
+cp "$root"/data/samples/logs/*.txt "$work/sim/logs/"
 # Settings as a previous run would have left them: the logs folder, the Logs view.
 printf '%s\r\n\r\n1\r\n\r\n0.08\r\n1\r\n2000\r\n2\r\n14\r\nxzy\r\n\r\n' "$work/sim/logs" \
   > "$work/program/mm.dat"

@@ -36,6 +36,10 @@ std::string ProgramLayout::stale_tmp_file() const {
     return common::join_path(root_, "tmp");
 }
 
+std::string ProgramLayout::sample_logs_folder() const {
+    return common::join_path(common::join_path(root_, "samples"), "logs");
+}
+
 std::string ProgramLayout::result_file(ResultList kind) const {
     switch (kind) {
         case ResultList::NoMatch:

@@ -21,11 +21,12 @@ class ProgramLayout {
     // Folders start-up creates when missing, in the order it creates them.
     [[nodiscard]] std::array<std::string, 2> created_folders() const;
 
-    [[nodiscard]] std::string settings_file() const;    // mm.dat
-    [[nodiscard]] std::string matches_file() const;     // system/matches
-    [[nodiscard]] std::string titles_report() const;    // system/fnd
-    [[nodiscard]] std::string failures_report() const;  // models/failures
-    [[nodiscard]] std::string stale_tmp_file() const;   // tmp, deleted when a log is chosen
+    [[nodiscard]] std::string settings_file() const;       // mm.dat
+    [[nodiscard]] std::string matches_file() const;        // system/matches
+    [[nodiscard]] std::string titles_report() const;       // system/fnd
+    [[nodiscard]] std::string failures_report() const;     // models/failures
+    [[nodiscard]] std::string stale_tmp_file() const;      // tmp, deleted when a log is chosen
+    [[nodiscard]] std::string sample_logs_folder() const;  // samples/logs, shipped
     [[nodiscard]] std::string result_file(ResultList kind) const;
 
   private:

@@ -116,6 +116,8 @@ Activation activate(FrameState& frame, bool is_admin) {
     result.relist_logs = !logs.empty() && common::folder_exists(logs);
     if (!frame.first_activation_done) {
         result.message = get_token(TokenReason::FirstActivation, is_admin, frame);
+        result.offer_samples =
+            logs.empty() && common::folder_exists(frame.layout.sample_logs_folder());
         frame.first_activation_done = true;
     }
     return result;

@@ -22,6 +22,8 @@ inline constexpr std::string_view kRunAsAdminMessage =
     "Please Right Click on exe and run as Administrator.";
 inline constexpr std::string_view kFileErrorMessage =
     "File error.\r\n\r\nPlease Right Click on exe and run as Administrator.";
+inline constexpr std::string_view kOfferSamplesQuestion =
+    "No logs folder chosen yet. Open the sample logs?";
 inline constexpr std::string_view kChkLogsQuestion =
     "Please locate log files.See website for details\r\n\r\nFind Log folder?";
 
@@ -86,6 +88,9 @@ common::Message folder_failure_message(const std::vector<common::FileError>& err
 struct Activation {
     bool relist_logs = false;            // logs_folder names an existing folder: run f_refresh
     std::optional<std::string> message;  // the first activation's administrator message
+    // The first activation without a logs folder, when the program ships sample logs: the
+    // window offers them (kOfferSamplesQuestion).
+    bool offer_samples = false;
 };
 
 // What an activation of the main window does; only the first one runs the administrator check.

@@ -102,8 +102,11 @@ void FrameBar::chk_logs() {
 void FrameBar::command2_click() {
     const std::string start = app::command2_start_folder(session_);
     const std::string chosen = platform_.browse_folder(start, "Select Log Folder");
-    if (chosen.empty()) return;
-    app::adopt_log_folder(session_, chosen);
+    if (!chosen.empty()) adopt_folder(chosen);
+}
+
+void FrameBar::adopt_folder(const std::string& folder) {
+    app::adopt_log_folder(session_, folder);
     text1_->setText(platform::to_display(session_.frame.text1));
     emit folderAdopted();
 }

@@ -30,6 +30,8 @@ class FrameBar : public QWidget {
     void show_log_view();
     // ">>": the folder picker, then the chosen folder is adopted.
     void command2_click();
+    // Makes the folder the logs folder, as a choice in the picker does.
+    void adopt_folder(const std::string& folder);
     // Mouse moved over the window's own surface: these buttons rest.
     void rest_buttons();
 

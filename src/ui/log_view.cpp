@@ -207,6 +207,10 @@ void LogView::f_refresh(const std::string& folder) {
 void LogView::render_log_list() {
     list4_->clear();
     for (const auto& entry : session_.logs.list.entries) list4_->addItem(qs(entry.label));
+    // The shipped sample logs say so above the list.
+    label10_3_->setText(session_.logs.list.folder == session_.frame.layout.sample_logs_folder()
+                            ? QStringLiteral("Logs (samples)")
+                            : QStringLiteral("Logs"));
     list4_->setCurrentRow(session_.logs.list.chosen);
 }
 

@@ -112,6 +112,11 @@ void MainWindow::form_activate() {
     const app::Activation a = app::activate(session_.frame, platform_.is_user_admin());
     if (a.relist_logs) log_view_->f_refresh(session_.frame.logs_folder);
     if (a.message) platform_.message(*a.message, platform::Buttons::Ok, platform::Icon::None);
+    if (a.offer_samples && platform_.message(app::kOfferSamplesQuestion, platform::Buttons::YesNo,
+                                             platform::Icon::Question) == platform::Answer::Yes) {
+        frame_bar_->adopt_folder(session_.frame.layout.sample_logs_folder());
+        frame_bar_->show_log_view();
+    }
     if (!session_.startup_folder_errors.empty()) {
         app::show_messages(platform_,
                            {app::folder_failure_message(session_.startup_folder_errors)});

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -62,6 +63,7 @@ class MainWindowTest : public QObject {
     void startup();
     void chooseFolder_listsLogsCancelKeepsThemActivationRelists();
     void focusChanges_neverParseNorMoveTheList();
+    void firstStart_offersTheSampleLogs();
     void viewSwitch_data();
     void viewSwitch();
     void closeAndRestart_restoresTheWindowAndWritesTheSameBytes();
@@ -183,6 +185,36 @@ void MainWindowTest::focusChanges_neverParseNorMoveTheList() {
     QTest::keyClick(list4, Qt::Key_Down);
     QCOMPARE(h.fake.busy_on_calls, 2);
     QCOMPARE(h.shown(1, 2), QString());  // that log holds no spawns
+}
+
+// A program folder that ships sample logs offers them while no logs folder is chosen.
+void MainWindowTest::firstStart_offersTheSampleLogs() {
+    for (const bool yes : {false, true}) {
+        Harness h;
+        const std::string samples = common::join_path(h.program_folder(), "samples/logs");
+        QVERIFY(common::create_folder(samples));
+        QVERIFY(common::write_file_atomic(common::join_path(samples, "log2024051314.txt"),
+                                          gui_support::log_text(gui_support::three_spawns())));
+        h.fake.answers.push_back(yes ? platform::Answer::Yes : platform::Answer::No);
+        h.open();
+        QCOMPARE(message_texts(h), QStringList{"No logs folder chosen yet. Open the sample logs?"});
+        QCOMPARE(h.log_labels(), yes ? QStringList{"05 13 : 1400"} : QStringList{});
+        QCOMPARE(h.child<QLabel>("Label10_3")->text(),
+                 yes ? QStringLiteral("Logs (samples)") : QStringLiteral("Logs"));
+        expect_view(h, yes);
+        if (yes) {
+            h.click_log(0);
+            QCOMPARE(h.shown(1, 2), QStringLiteral("400A1B"));
+        }
+    }
+    // A chosen folder is never replaced by the samples.
+    Harness h;
+    QVERIFY(common::create_folder(common::join_path(h.program_folder(), "samples/logs")));
+    h.open_on_logs({});
+    h.close();
+    h.fake.messages.clear();
+    h.open();
+    QVERIFY(h.fake.messages.empty());
 }
 
 void MainWindowTest::viewSwitch_data() {

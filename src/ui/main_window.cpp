@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_platform.hpp"
@@ -65,13 +66,13 @@ void MainWindow::build() {
     frame5_layout->addWidget(list3_, 1);
     frame5_->setFixedWidth(150);
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(log_view_, 1);
-    body->addWidget(frame3_, 1);
-    body->addWidget(frame5_);
+    body_ = new QHBoxLayout;
+    body_->addWidget(log_view_, 1);
+    body_->addWidget(frame3_, 1);
+    body_->addWidget(frame5_);
     auto* outer = new QVBoxLayout(surface_);
     outer->addWidget(frame_bar_);
-    outer->addLayout(body, 1);
+    outer->addLayout(body_, 1);
 
     connect(frame_bar_, &FrameBar::folderAdopted, log_view_, &LogView::render_log_list);
     connect(log_view_, &LogView::modelsListOutdated, list3_, &QListWidget::clear);
@@ -87,6 +88,8 @@ void MainWindow::apply_view(bool log_view) {
     log_view_->frame2()->setVisible(log_view);
     frame3_->setVisible(!log_view);
     frame5_->setVisible(!log_view);
+    // In the live view only the log list stays, at the left edge; the live area takes the rest.
+    body_->setStretchFactor(log_view_, log_view ? 1 : 0);
 }
 
 void MainWindow::search(const std::string& query, bool match_case) {
@@ -105,7 +108,12 @@ void MainWindow::report(app::ReportItem item) {
 
 void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
-    if (!session_.frame.first_activation_done) form_activate();
+    // Once the window is on the screen, so that its first questions stand in front of it.
+    if (!session_.frame.first_activation_done) {
+        QTimer::singleShot(0, this, [this] {
+            if (!session_.frame.first_activation_done) form_activate();
+        });
+    }
 }
 
 void MainWindow::form_activate() {

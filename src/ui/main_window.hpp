@@ -11,6 +11,7 @@
 
 class QDialog;
 class QFrame;
+class QHBoxLayout;
 class QListWidget;
 
 namespace ui {
@@ -55,6 +56,7 @@ class MainWindow : public QMainWindow {
     QFrame* frame3_ = nullptr;
     QFrame* frame5_ = nullptr;
     QListWidget* list3_ = nullptr;
+    QHBoxLayout* body_ = nullptr;
 };
 
 }  // namespace ui

@@ -33,3 +33,13 @@ else()
 endif()
 
 include(CPack)
+
+# The built .deb, unpacked into a temporary root, must hold a companion that runs. Registered
+# for the optimised build that packages are made from (the release preset); it skips until
+# cpack has made the package (make package runs it after cpack).
+find_program(SKELVAR_DPKG_DEB dpkg-deb)
+if(SKELVAR_DPKG_DEB AND CMAKE_BUILD_TYPE STREQUAL "Release")
+  add_test(NAME package_deb_unpacked_cli_runs
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/test-package.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(package_deb_unpacked_cli_runs PROPERTIES LABELS package SKIP_RETURN_CODE 77)
+endif()

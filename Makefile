@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets; both entry points install what is missing first.
-.PHONY: deps build run test fuzz bench screenshot clean
+.PHONY: deps build run test fuzz bench package screenshot clean
 
 JOBS ?= $(shell nproc)
 # Seconds per fuzz target: FUZZ_SECONDS for make fuzz, CI_FUZZ_SECONDS for the run in make test.
@@ -39,6 +39,13 @@ bench: deps
 	./build/release/bench/skelvar-bench
 	./build/release/bench/skelvar-gui-bench
 	./build/release/bench/skelvar-config-bench
+
+# The .deb and the portable .tar.gz in build/release, then the check of the unpacked .deb.
+package: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	cd build/release && cpack
+	cd build/release && ctest -L package --output-on-failure
 
 screenshot: build
 	./scripts/screenshot.sh build/dev/bin docs/screenshot.png

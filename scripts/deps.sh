@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the screenshot script need.
 # The fuzz build needs clang, its libFuzzer and sanitizer runtimes (libclang-rt-14-dev, only
 # recommended by clang) and llvm-symbolizer (llvm) for readable stack traces.
+# cpack takes the .deb's dependencies from dpkg-shlibdeps (dpkg-dev), which needs file.
 # Idempotent: does nothing when everything is already present.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev llvm
   xvfb xauth x11-utils xdotool imagemagick openbox
   locales fonts-dejavu-core
+  dpkg-dev file
 )
 
 missing=()

@@ -6,9 +6,10 @@
 #include <ostream>
 #include <system_error>
 
+#include "app/program_layout.hpp"
 #include "cli/commands.hpp"
 #include "common/text.hpp"
-#include "platform/core/program_folder.hpp"
+#include "platform/core/data_folder.hpp"
 
 namespace cli {
 namespace {
@@ -21,9 +22,11 @@ constexpr std::string_view kHelpOutro =
     R"(  skelvar-cli --help
       Shows this text.
 
-DIR defaults to the folder that holds skelvar-cli; its "system" and "models" folders are
-created when missing. Instead of a report the message the window would show is printed
-when there is nothing to report.
+DIR defaults to the folder that holds skelvar-cli when that folder is writable, otherwise to
+the user's data folder ($XDG_DATA_HOME/skelvar or ~/.local/share/skelvar; %APPDATA%\skelvar
+on Windows), whose "system" folder is first copied from beside skelvar-cli. Its "system" and
+"models" folders are created when missing. Instead of a report the message the window would
+show is printed when there is nothing to report.
 
 Exit status: 0 records found / report written; 1 no records / nothing to report;
 2 usage error or unreadable LOGFILE; 3 a file or folder could not be written;
@@ -70,7 +73,6 @@ std::optional<Words> parse_args(const std::vector<std::string>& args, std::ostre
             parsed.positional.push_back(args[i]);
         }
     }
-    if (parsed.app_folder.empty()) parsed.app_folder = platform::program_folder();
     return parsed;
 }
 
@@ -128,6 +130,10 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         print_expected(err, {command, 1});
         return usage_error(err);
     }
+    // Chosen only now: the choice may create and seed the user's data folder.
+    if (parsed->app_folder.empty())
+        parsed->app_folder = platform::data_folder(
+            [](const std::string& root) { return app::ProgramLayout(root).system_folder(); });
     Invocation invocation{
         {std::make_move_iterator(words.begin() + 1), std::make_move_iterator(words.end())},
         std::move(parsed->app_folder),

@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest
   nlohmann-json3-dev
+  libcurl4-openssl-dev
   clang libclang-rt-14-dev llvm
   xvfb xauth x11-utils xdotool imagemagick openbox
   locales fonts-dejavu-core

@@ -9,14 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "app/build_settings.hpp"
 #include "app/program_layout.hpp"
 #include "app/settings.hpp"
 #include "common/file_io.hpp"
 #include "common/message.hpp"
 
 namespace app {
-
-inline constexpr std::string_view kAppVersion = "1.72";
 
 inline constexpr std::string_view kRunAsAdminMessage =
     "Please Right Click on exe and run as Administrator.";

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "app/build_settings.hpp"
 #include "app/program_layout.hpp"
 #include "cli/commands.hpp"
 #include "common/text.hpp"
@@ -19,7 +20,9 @@ constexpr std::string_view kHelpIntro =
     "window.\n\nUsage:\n";
 
 constexpr std::string_view kHelpOutro =
-    R"(  skelvar-cli --help
+    R"(  skelvar-cli --version
+      Prints the program's version.
+  skelvar-cli --help
       Shows this text.
 
 DIR defaults to the folder that holds skelvar-cli when that folder is writable, otherwise to
@@ -56,7 +59,16 @@ struct Words {
     std::vector<std::string> positional;
     std::vector<std::string> switches;  // the other "--" words, for the command to accept
     std::string app_folder;
+    std::string value_option;  // a command's switch that took the next word, e.g. "--url"
+    std::string option_value;
 };
+
+bool is_value_option(std::string_view word) {
+    const auto table = command_table();
+    return std::any_of(table.begin(), table.end(), [word](const Command& c) {
+        return !c.value_option.empty() && c.value_option == word;
+    });
+}
 
 std::optional<Words> parse_args(const std::vector<std::string>& args, std::ostream& err) {
     Words parsed;
@@ -67,6 +79,13 @@ std::optional<Words> parse_args(const std::vector<std::string>& args, std::ostre
                 return std::nullopt;
             }
             parsed.app_folder = args[++i];
+        } else if (is_value_option(args[i])) {
+            if (i + 1 >= args.size()) {
+                err << "skelvar-cli: " << args[i] << " needs a value\n";
+                return std::nullopt;
+            }
+            parsed.value_option = args[i];
+            parsed.option_value = args[++i];
         } else if (args[i].starts_with("--")) {
             parsed.switches.push_back(args[i]);
         } else {
@@ -111,6 +130,10 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         print_help(out);
         return kOk;
     }
+    if (!args.empty() && args[0] == "--version") {
+        out << "Skelvar " << app::kAppVersion << '\n';
+        return kOk;
+    }
     auto parsed = parse_args(args, err);
     if (!parsed) return usage_error(err);
     auto& words = parsed->positional;
@@ -126,6 +149,10 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         print_expected(err, command_table());
         return usage_error(err);
     }
+    if (!parsed->value_option.empty() && parsed->value_option != command->value_option) {
+        err << "skelvar-cli: unknown option " << parsed->value_option << "\n";
+        return usage_error(err);
+    }
     if (words.size() - 1 != command->operand_count) {
         print_expected(err, {command, 1});
         return usage_error(err);
@@ -137,7 +164,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     Invocation invocation{
         {std::make_move_iterator(words.begin() + 1), std::make_move_iterator(words.end())},
         std::move(parsed->app_folder),
-        !parsed->switches.empty()};
+        !parsed->switches.empty(),
+        std::move(parsed->option_value)};
     return command->run(invocation, out, err);
 }
 

@@ -8,12 +8,16 @@
 namespace cli {
 
 std::span<const Command> command_table() {
+    // One row per command.
+    // clang-format off
     static const std::array table{
         analyze_command(),
         report_command(),
         suggest_command(),
         add_match_command(),
+        check_update_command(),
     };
+    // clang-format on
     return table;
 }
 

@@ -26,7 +26,8 @@ enum ExitStatus : int {
 struct Invocation {
     std::vector<std::string> operands;  // the words after the command's name
     std::string app_folder;
-    bool flag = false;  // the command's own switch was given
+    bool flag = false;         // the command's own switch was given
+    std::string option_value;  // the word after the command's value option, "" without it
 };
 
 // One form of a command as --help shows it.
@@ -43,12 +44,14 @@ struct Command {
     int (*run)(const Invocation& invocation, std::ostream& out, std::ostream& err);
     std::string_view flag = {};  // a switch of this command alone (e.g. "--yes"), "" for none
     bool app_folder = true;      // whether it takes --app-folder DIR
+    std::string_view value_option = {};  // a switch of this command with a value ("--url")
 };
 
 Command analyze_command();
 Command report_command();
 Command suggest_command();
 Command add_match_command();
+Command check_update_command();
 
 std::span<const Command> command_table();
 

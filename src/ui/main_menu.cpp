@@ -41,9 +41,19 @@ void build_reports(QMainWindow& window, const MainMenuActions& actions) {
 void build_main_menu(QMainWindow& window, const MainMenuActions& actions) {
     QMenu* mfil = window.menuBar()->addMenu(QStringLiteral("File"));
     mfil->setObjectName(QStringLiteral("mfil"));
+    QAction* about = add_item(mfil, "About", QStringLiteral("mf6"));
+    QObject::connect(about, &QAction::triggered, &window, actions.about);
+    mfil->addSeparator()->setObjectName(QStringLiteral("mf7"));
     QAction* exit = add_item(mfil, "Exit", QStringLiteral("mf8"));
     QObject::connect(exit, &QAction::triggered, &window, actions.exit);
     build_reports(window, actions);
+
+    QMenu* mhelp = window.menuBar()->addMenu(QStringLiteral("Help"));
+    mhelp->setObjectName(QStringLiteral("mhelp"));
+    QAction* updates = add_item(mhelp, "Check for Updates", QStringLiteral("mhlp0"));
+    QObject::connect(updates, &QAction::triggered, &window, actions.check_updates);
+    QAction* website = add_item(mhelp, "Website", QStringLiteral("mhlp1"));
+    QObject::connect(website, &QAction::triggered, &window, actions.website);
 }
 
 }  // namespace ui

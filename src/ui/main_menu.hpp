@@ -12,6 +12,9 @@ namespace ui {
 struct MainMenuActions {
     std::function<void()> exit;
     std::function<void(app::ReportItem)> report;
+    std::function<void()> about;          // File > About
+    std::function<void()> check_updates;  // Help > Check for Updates
+    std::function<void()> website;        // Help > Website
 };
 
 void build_main_menu(QMainWindow& window, const MainMenuActions& actions);

@@ -1,6 +1,7 @@
 #include "ui/main_window.hpp"
 
 #include <QCloseEvent>
+#include <QDate>
 #include <QDialog>
 #include <QFrame>
 #include <QGuiApplication>
@@ -11,11 +12,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/update_check.hpp"
 #include "platform/qt/qt_platform.hpp"
+#include "ui/about_window.hpp"
 #include "ui/frame_bar.hpp"
 #include "ui/log_view.hpp"
 #include "ui/main_menu.hpp"
 #include "ui/spawn_table_widget.hpp"
+#include "ui/updates_window.hpp"
 
 namespace ui {
 
@@ -26,8 +30,18 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
       session_(app::startup(std::move(program_folder), comma_decimal)) {
     setObjectName(QStringLiteral("F1"));
     build();
-    build_main_menu(*this, MainMenuActions{[this] { close(); },
-                                           [this](app::ReportItem item) { report(item); }});
+    build_main_menu(
+        *this,
+        MainMenuActions{[this] { close(); }, [this](app::ReportItem item) { report(item); },
+                        [this] {
+                            AboutWindow w(platform_, QDate::currentDate().year(), this);
+                            run_own_window(w);
+                        },
+                        [this] {
+                            UpdatesWindow w(platform_, this);
+                            run_own_window(w);
+                        },
+                        [this] { platform_.open_url(app::program_page_url(app::kMakerSite)); }});
     setWindowTitle(platform::to_display(app::cap(session_.frame)));
     resize(1500, 860);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

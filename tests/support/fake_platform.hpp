@@ -11,7 +11,7 @@
 namespace testing_support {
 
 class FakePlatform final : public platform::Platform {
-public:
+  public:
     struct Shown {
         std::string text;
         platform::Buttons buttons;
@@ -29,6 +29,7 @@ public:
     std::vector<std::string> http_requests;
     std::string clipboard;
     bool admin = true;
+    bool open_url_works = true;  // false: as when no program is associated
     bool busy = false;
     int busy_on_calls = 0;
     int process_events_calls = 0;
@@ -44,7 +45,7 @@ public:
     }
     bool open_url(std::string_view url) override {
         opened_urls.emplace_back(url);
-        return true;
+        return open_url_works;
     }
     bool open_file(std::string_view path, std::string_view) override {
         opened_files.emplace_back(path);

@@ -1,6 +1,7 @@
 #include "app/session.hpp"
 
 #include "common/file_io.hpp"
+#include "common/text.hpp"
 
 namespace app {
 
@@ -32,6 +33,22 @@ void adopt_log_folder(Session& s, const std::string& folder) {
     s.frame.text1 = folder;
     s.matching.json_path = model_matching_path(s.frame.text1);
     s.matching.json_text = common::read_file(s.matching.json_path);
+}
+
+SettingsApplied settings_closed(Session& s, const std::string& old_json_path) {
+    SettingsApplied r;
+    std::string& applied = s.matching.json_path;
+    if (applied == old_json_path) return r;
+    const std::string lower = common::to_lower(applied);
+    // Either separator: the folder may have been typed or picked on any system.
+    if (!common::contains(lower, "\\logs") && !common::contains(lower, "/logs")) {
+        r.message = common::Message{std::string(kCannotFindLogFolder) + "\r\n\r\n" + applied};
+        applied = old_json_path;
+        return r;
+    }
+    r.adopt = true;
+    r.folder = applied;
+    return r;
 }
 
 bool logs_mouse_up(Session& s, int index, bool logs0_checked, bool logs1_checked) {

@@ -3,6 +3,7 @@
 // commands that change it. The window renders this state and forwards user actions here.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,19 @@ std::string command2_start_folder(Session& s);
 
 // Adopts F as the log folder: the list, Text1, json_path and json_text follow it.
 void adopt_log_folder(Session& s, const std::string& folder);
+
+// After the Settings window closed, with json_path as it had it before: an unchanged path does
+// nothing; a path without a "logs" folder is refused with the message returned and json_path
+// goes back to its old value (the model-matching file is never written to a rejected path);
+// otherwise the applied path is adopted as the log folder and true is returned.
+struct SettingsApplied {
+    bool adopt = false;
+    std::string folder;  // the folder to adopt
+    std::optional<common::Message> message;
+};
+SettingsApplied settings_closed(Session& s, const std::string& old_json_path);
+
+inline constexpr std::string_view kCannotFindLogFolder = " Cannot find Log folder";
 
 // The view switch after a click on logs(index); the boxes hold their state after the click.
 // Returns true when the window must ask chk_logs.

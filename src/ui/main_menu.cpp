@@ -46,6 +46,11 @@ void build_main_menu(QMainWindow& window, const MainMenuActions& actions) {
     mfil->addSeparator()->setObjectName(QStringLiteral("mf7"));
     QAction* exit = add_item(mfil, "Exit", QStringLiteral("mf8"));
     QObject::connect(exit, &QAction::triggered, &window, actions.exit);
+    QMenu* msett = window.menuBar()->addMenu(QStringLiteral("Settings"));
+    msett->setObjectName(QStringLiteral("msett"));
+    QAction* loga = add_item(msett, "Loga", QStringLiteral("mset0"));
+    QObject::connect(loga, &QAction::triggered, &window, actions.settings);
+    add_item(msett, "Community", QStringLiteral("mset1"))->setEnabled(false);  // nothing enables it
     build_reports(window, actions);
 
     QMenu* mhelp = window.menuBar()->addMenu(QStringLiteral("Help"));

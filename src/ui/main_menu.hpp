@@ -15,6 +15,7 @@ struct MainMenuActions {
     std::function<void()> about;          // File > About
     std::function<void()> check_updates;  // Help > Check for Updates
     std::function<void()> website;        // Help > Website
+    std::function<void()> settings;       // Settings > Loga
 };
 
 void build_main_menu(QMainWindow& window, const MainMenuActions& actions);

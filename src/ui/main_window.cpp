@@ -18,6 +18,7 @@
 #include "ui/frame_bar.hpp"
 #include "ui/log_view.hpp"
 #include "ui/main_menu.hpp"
+#include "ui/settings_window.hpp"
 #include "ui/spawn_table_widget.hpp"
 #include "ui/updates_window.hpp"
 
@@ -41,7 +42,8 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
                             UpdatesWindow w(platform_, this);
                             run_own_window(w);
                         },
-                        [this] { platform_.open_url(app::program_page_url(app::kMakerSite)); }});
+                        [this] { platform_.open_url(app::program_page_url(app::kMakerSite)); },
+                        [this] { mset_click(); }});
     setWindowTitle(platform::to_display(app::cap(session_.frame)));
     resize(1500, 860);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -118,6 +120,15 @@ void MainWindow::search(const std::string& query, bool match_case) {
 
 void MainWindow::report(app::ReportItem item) {
     app::run_report(session_, platform_, item, [this] { frame_bar_->show_log_view(); });
+}
+
+void MainWindow::mset_click() {
+    const std::string old_json_path = session_.matching.json_path;
+    SettingsWindow w(platform_, session_, this);
+    run_own_window(w);
+    const app::SettingsApplied applied = app::settings_closed(session_, old_json_path);
+    if (applied.message) app::show_messages(platform_, {*applied.message});
+    if (applied.adopt) frame_bar_->adopt_folder(applied.folder);
 }
 
 void MainWindow::showEvent(QShowEvent* e) {

@@ -47,6 +47,7 @@ class MainWindow : public QMainWindow {
     void apply_view(bool log_view);
     void search(const std::string& query, bool match_case);
     void report(app::ReportItem item);
+    void mset_click();
 
     platform::Platform& platform_;
     app::Session session_;

@@ -52,6 +52,42 @@ std::string ProgramLayout::result_file(ResultList kind) const {
     return common::join_path(models_folder(), "models");
 }
 
+std::string ProgramLayout::airport_list_file() const {
+    return common::join_path(system_folder(), "airplst");
+}
+
+std::string ProgramLayout::airlines_file() const {
+    return common::join_path(system_folder(), "airlines");
+}
+
+std::string ProgramLayout::iata_file() const {
+    return common::join_path(system_folder(), "iata");
+}
+
+std::string ProgramLayout::lookup_file() const {
+    return common::join_path(system_folder(), "az5");
+}
+
+std::string ProgramLayout::icons_folder() const {
+    return common::join_path(system_folder(), "imgs");
+}
+
+std::string ProgramLayout::icon_file(int direction) const {
+    return common::join_path(icons_folder(), "p" + std::to_string(direction) + ".gif");
+}
+
+std::string ProgramLayout::raw_feed_file() const {
+    return common::join_path(system_folder(), "rdr");
+}
+
+std::string ProgramLayout::map_page_file() const {
+    return common::join_path(system_folder(), "mm.htm");
+}
+
+std::string ProgramLayout::map_script_file() const {
+    return common::join_path(system_folder(), "apmm.js");
+}
+
 std::string model_matching_path(std::string_view logs_folder) {
     const std::string config = common::config_folder_from_logs(logs_folder);
     if (config.empty())

@@ -29,6 +29,19 @@ class ProgramLayout {
     [[nodiscard]] std::string sample_logs_folder() const;  // samples/logs, shipped
     [[nodiscard]] std::string result_file(ResultList kind) const;
 
+    // Under system/: the user's airport list, the shipped look-up tables and icons, the raw
+    // feed copy and the map page.
+    [[nodiscard]] std::string airport_list_file() const;  // airplst
+    [[nodiscard]] std::string airlines_file() const;      // airlines
+    [[nodiscard]] std::string iata_file() const;          // iata
+    [[nodiscard]] std::string lookup_file() const;        // az5
+    [[nodiscard]] std::string icons_folder() const;       // imgs
+    // imgs/p<direction>.gif, direction 0, 10, ..., 350.
+    [[nodiscard]] std::string icon_file(int direction) const;
+    [[nodiscard]] std::string raw_feed_file() const;    // rdr
+    [[nodiscard]] std::string map_page_file() const;    // mm.htm
+    [[nodiscard]] std::string map_script_file() const;  // apmm.js
+
   private:
     std::string root_;
 };

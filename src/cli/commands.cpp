@@ -16,9 +16,18 @@ std::span<const Command> command_table() {
         suggest_command(),
         add_match_command(),
         check_update_command(),
+        traffic_command(),
     };
     // clang-format on
     return table;
+}
+
+std::optional<std::string> Invocation::value(std::string_view option) const {
+    std::optional<std::string> found;
+    for (const auto& [name, given] : values) {
+        if (name == option) found = given;
+    }
+    return found;
 }
 
 // The window reads a missing file as empty; here the caller named a file, so say so.

@@ -6,6 +6,20 @@
 #include "common/text.hpp"
 
 namespace live {
+namespace {
+
+// Seven significant digits, as single precision carries: 51.4775 + 0.08 is written 51.5575, not
+// 51.557503. Never an exponent.
+std::string bound_text(float v) {
+    char buf[32];
+    const auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 7);
+    const std::string_view text(buf, ec == std::errc() ? static_cast<std::size_t>(end - buf) : 0);
+    if (text.empty() || text.find('e') != std::string_view::npos) return common::format_single(v);
+    return text == "-0" ? "0" : std::string(text);
+}
+
+}  // namespace
 
 std::optional<double> read_number(std::string_view text) noexcept {
     text = common::trim_spaces(text);
@@ -44,7 +58,7 @@ FeedBox feed_box(Coordinates airport, float feed_range) noexcept {
 std::string feed_path(const FeedBox& box) {
     std::string path(kFeedPath);
     for (const float bound : {box.north, box.south, box.west, box.east}) {
-        path += common::format_single(bound);
+        path += bound_text(bound);
         path += ',';
     }
     path += kFeedQueryTail;

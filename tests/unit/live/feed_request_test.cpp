@@ -36,10 +36,13 @@ TEST(FeedRequest, boxHalfSizes) {
 }
 
 TEST(FeedRequest, pathWritesEveryBoundAndEndsWithTheFixedQuery) {
-    const live::FeedBox box{51.5775F, 51.3775F, -0.581389F, -0.341389F};
+    const live::FeedBox box = live::feed_box(*live::parse_coordinates(kHeathrow), 0.1F);
     EXPECT_EQ(live::feed_path(box),
-              "/zones/fcgi/feed.js?bounds=51.5775,51.3775,-0.581389,-0.341389,"
+              "/zones/fcgi/feed.js?bounds=51.5775,51.3775,-0.5813889,-0.3413889,"
               "&adsb=1&air=1&array=1");
+    // Seven significant digits at most, never an exponent, no "-0".
+    EXPECT_EQ(live::feed_path({0.00001F, -0.0F, 179.99999F, -100.5F}),
+              "/zones/fcgi/feed.js?bounds=0.00001,0,180,-100.5,&adsb=1&air=1&array=1");
     EXPECT_EQ(live::feed_url("https://feed.test", box), "https://feed.test" + live::feed_path(box));
 }
 

@@ -3,12 +3,14 @@
 # The fuzz build needs clang, its libFuzzer and sanitizer runtimes (libclang-rt-14-dev, only
 # recommended by clang) and llvm-symbolizer (llvm) for readable stack traces.
 # cpack takes the .deb's dependencies from dpkg-shlibdeps (dpkg-dev), which needs file.
+# The map page test loads the page in headless chromium (skipped without it).
+# qt6-httpserver-dev needs qt6-websockets-dev for its CMake package but does not depend on it.
 # Idempotent: does nothing when everything is already present.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-httpserver-dev qt6-websockets-dev
   libgtest-dev libgmock-dev googletest
   nlohmann-json3-dev
   libcurl4-openssl-dev
@@ -16,6 +18,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick openbox
   locales fonts-dejavu-core
   dpkg-dev file
+  chromium
 )
 
 missing=()

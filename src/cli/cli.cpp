@@ -145,7 +145,9 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     auto& words = parsed->positional;
     const Command* command = words.empty() ? nullptr : find_command(words.front());
     for (const std::string& word : parsed->switches) {
-        if (!command || word != command->flag) {
+        if (!command ||
+            (word != command->flag && std::find(command->flags.begin(), command->flags.end(),
+                                                word) == command->flags.end())) {
             err << "skelvar-cli: unknown option " << word << "\n";
             return usage_error(err);
         }
@@ -174,7 +176,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         std::move(parsed->app_folder),
         !parsed->switches.empty(),
         std::move(parsed->option_value),
-        std::move(parsed->values)};
+        std::move(parsed->values),
+        std::move(parsed->switches)};
     return command->run(invocation, out, err);
 }
 

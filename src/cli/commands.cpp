@@ -1,5 +1,6 @@
 #include "cli/commands.hpp"
 
+#include <algorithm>
 #include <array>
 #include <ostream>
 
@@ -28,6 +29,10 @@ std::optional<std::string> Invocation::value(std::string_view option) const {
         if (name == option) found = given;
     }
     return found;
+}
+
+bool Invocation::has(std::string_view option) const {
+    return std::find(switches.begin(), switches.end(), option) != switches.end();
 }
 
 // The window reads a missing file as empty; here the caller named a file, so say so.

@@ -31,9 +31,12 @@ struct Invocation {
     std::string option_value;  // the word after the command's value option, "" without it
     // Every value option given, in order, with its value (the last one of a name counts).
     std::vector<std::pair<std::string, std::string>> values;
+    std::vector<std::string> switches;  // every switch given (flag and flags), in order
 
     // The value of the option, or nothing when it was not given.
     [[nodiscard]] std::optional<std::string> value(std::string_view option) const;
+    // Whether the switch was given.
+    [[nodiscard]] bool has(std::string_view option) const;
 };
 
 // One form of a command as --help shows it.
@@ -52,6 +55,7 @@ struct Command {
     bool app_folder = true;      // whether it takes --app-folder DIR
     std::string_view value_option = {};  // a switch of this command with a value ("--url")
     std::span<const std::string_view> value_options = {};  // more of them
+    std::span<const std::string_view> flags = {};          // more switches without a value
 };
 
 Command analyze_command();

@@ -1,5 +1,6 @@
 #include "mappage/map_page.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -21,19 +22,24 @@ std::string centre_text(double v) {
     return std::string(buffer, result.ptr);
 }
 
-// The shortest text that reads back as the same value, so a position keeps every digit.
-std::string position_text(double v) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return std::string(buffer, result.ptr);
+// A position as received, once it reads as a number: then it holds only digits, a sign, a
+// point and an exponent, which the script takes as they are.
+std::optional<std::string_view> position_text(std::string_view text) {
+    if (!live::read_number(text)) return std::nullopt;
+    text = common::trim_spaces(text);
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
+    });
+    if (!plain) return std::nullopt;
+    return text;
 }
 
 std::string_view field(const std::vector<std::string_view>& fields, std::size_t i) {
     return i < fields.size() ? fields[i] : std::string_view{};
 }
 
-void append_marker(std::string& out, const std::vector<std::string_view>& f, double lat, double lon,
-                   const live::RouteTable* routes, bool airline_labels) {
+void append_marker(std::string& out, const std::vector<std::string_view>& f, std::string_view lat,
+                   std::string_view lon, const live::RouteTable* routes, bool airline_labels) {
     const auto track = live::read_number(field(f, 2));
     const std::string h = common::format_int(live::icon_direction(track.value_or(0.0)));
     const std::string type = js_html_value(field(f, 6));
@@ -43,9 +49,9 @@ void append_marker(std::string& out, const std::vector<std::string_view>& f, dou
     out += h;
     out += ".gif'}),";
     out += "L.marker([";
-    out += position_text(lat);
+    out += lat;
     out += ',';
-    out += position_text(lon);
+    out += lon;
     out += "],";
     out += "{icon:  new L.DivIcon({className: 'my-div-icon',html:";
     out += "'<img src=\"imgs/p";
@@ -143,8 +149,8 @@ std::string strp_html(std::string_view traffic_text, const live::RouteTable* rou
         const std::string line = common::replace_all(raw, "\"", "");
         if (line.empty()) continue;
         const std::vector<std::string_view> fields = common::split(line, "#");
-        const auto lat = live::read_number(field(fields, 0));
-        const auto lon = live::read_number(field(fields, 1));
+        const auto lat = position_text(field(fields, 0));
+        const auto lon = position_text(field(fields, 1));
         if (!lat || !lon) continue;
         append_marker(out, fields, *lat, *lon, routes, airline_labels);
     }
@@ -204,13 +210,19 @@ std::optional<MapUpdate> plot_planesOSM(MapView& view, const MapInput& input, bo
     return update;
 }
 
-common::FileStatus write_map_files(const MapPaths& paths, const MapUpdate& update) {
-    common::FileStatus status = common::savetext(paths.script, update.files.script);
-    if (update.write_page) {
-        common::FileStatus page = common::savetext(paths.page, update.files.page);
-        if (status && !page) status = std::move(page);
-    }
-    return status;
+MapWriteResult write_map_files(const MapPaths& paths, const MapUpdate& update) {
+    MapWriteResult result;
+    const auto write = [&](const std::string& path, const std::string& text) {
+        common::FileStatus status = common::savetext(path, text);
+        if (status) {
+            result.written.push_back(path);
+        } else if (result.status) {
+            result.status = std::move(status);
+        }
+    };
+    write(paths.script, update.files.script);
+    if (update.write_page) write(paths.page, update.files.page);
+    return result;
 }
 
 }  // namespace mappage

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/file_io.hpp"
 #include "live/route_lookup.hpp"
@@ -87,8 +88,12 @@ struct MapPaths {
     std::string script;  // system/apmm.js
     std::string page;    // system/mm.htm
 };
+struct MapWriteResult {
+    common::FileStatus status;         // the first failure, with its path
+    std::vector<std::string> written;  // the files written, script first
+};
 // Writes the script and, when asked for, the page (each through savetext, atomically). A failed
-// write does not stop the other; the first failure is returned with its path.
-common::FileStatus write_map_files(const MapPaths& paths, const MapUpdate& update);
+// write does not stop the other.
+MapWriteResult write_map_files(const MapPaths& paths, const MapUpdate& update);
 
 }  // namespace mappage

@@ -115,7 +115,7 @@ class MapBrowserTest : public QObject {
         QVERIFY(update->open_page);
         const mappage::MapPaths paths{(system_ / "apmm.js").string(),
                                       (system_ / "mm.htm").string()};
-        QVERIFY(mappage::write_map_files(paths, *update));
+        QVERIFY(mappage::write_map_files(paths, *update).status);
 
         std::string probe = update->files.page;
         const std::string script_tag = "<script src=\"apmm.js\"></script>";

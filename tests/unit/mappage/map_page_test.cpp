@@ -136,11 +136,17 @@ TEST(MapPage, flightsWithoutANumericPositionAreLeftOff) {
         bool shown;
     };
     const Case cases[] = {
-        {"plain", "51.5", "-0.4", true},       {"blanksAround", " 51.5 ", "-0.4", true},
-        {"exponent", "5.15e1", "-0.4", true},  {"emptyLatitude", "", "-0.4", false},
-        {"emptyLongitude", "51.5", "", false}, {"trailingText", "51.5x", "-0.4", false},
-        {"script", "alert(1)", "-0.4", false}, {"injection", "1]);alert(1);//", "2", false},
-        {"notANumber", "nan", "-0.4", false},  {"infinite", "51.5", "inf", false},
+        {"plain", "51.5", "-0.4", true},
+        {"blanksAround", " 51.5 ", "-0.4", true},
+        {"plusSign", "+51.5", "-0.4", true},
+        {"exponent", "5.15e1", "-0.4", true},
+        {"emptyLatitude", "", "-0.4", false},
+        {"emptyLongitude", "51.5", "", false},
+        {"trailingText", "51.5x", "-0.4", false},
+        {"script", "alert(1)", "-0.4", false},
+        {"injection", "1]);alert(1);//", "2", false},
+        {"notANumber", "nan", "-0.4", false},
+        {"infinite", "51.5", "inf", false},
     };
     for (const Case& c : cases) {
         const std::string script = mappage::strp_html(traffic_line(c.lat, c.lon), &routes(), false);
@@ -150,7 +156,7 @@ TEST(MapPage, flightsWithoutANumericPositionAreLeftOff) {
                               traffic_line("51.6", "-0.3");
     EXPECT_EQ(markers(mappage::strp_html(mixed, &routes(), false)), 2U);
     EXPECT_NE(mappage::strp_html(traffic_line("5.15e1", "-0.4"), nullptr, false)
-                  .find("L.marker([51.5,-0.4]"),
+                  .find("L.marker([5.15e1,-0.4]"),
               std::string::npos);
 }
 
@@ -268,15 +274,18 @@ TEST(MapPage, filesAreWrittenWholeAndAFailureNamesItsPath) {
     auto update = mappage::plot_planesOSM(view, input(kFirst), false);
     ASSERT_TRUE(update);
     const mappage::MapPaths paths{dir.file("apmm.js"), dir.file("mm.htm")};
-    EXPECT_TRUE(mappage::write_map_files(paths, *update));
+    const mappage::MapWriteResult written = mappage::write_map_files(paths, *update);
+    EXPECT_TRUE(written.status);
+    EXPECT_EQ(written.written, (std::vector<std::string>{paths.script, paths.page}));
     EXPECT_EQ(common::read_file(paths.script), update->files.script + "\r\n");
     EXPECT_EQ(common::read_file(paths.page), update->files.page + "\r\n");
 
     const std::string missing = (dir.path() / "gone" / "apmm.js").string();
-    const common::FileStatus failed =
+    const mappage::MapWriteResult failed =
         mappage::write_map_files({missing, dir.file("mm2.htm")}, *update);
-    ASSERT_FALSE(failed);
-    EXPECT_EQ(failed.error->path, missing);
+    ASSERT_FALSE(failed.status);
+    EXPECT_EQ(failed.status.error->path, missing);
+    EXPECT_EQ(failed.written, std::vector<std::string>{dir.file("mm2.htm")});
     EXPECT_TRUE(std::filesystem::exists(dir.file("mm2.htm")));
 }
 

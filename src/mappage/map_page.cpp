@@ -40,6 +40,7 @@ std::string_view field(const std::vector<std::string_view>& fields, std::size_t 
 
 void append_marker(std::string& out, const std::vector<std::string_view>& f, std::string_view lat,
                    std::string_view lon, const live::RouteTable* routes, bool airline_labels) {
+    // A track that is no number turns the icon north rather than losing a placeable flight.
     const auto track = live::read_number(field(f, 2));
     const std::string h = common::format_int(live::icon_direction(track.value_or(0.0)));
     const std::string type = js_html_value(field(f, 6));

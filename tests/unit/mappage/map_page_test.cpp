@@ -160,6 +160,13 @@ TEST(MapPage, flightsWithoutANumericPositionAreLeftOff) {
               std::string::npos);
 }
 
+TEST(MapPage, aTrackThatIsNoNumberKeepsTheFlightPointingNorth) {
+    const std::string script =
+        mappage::strp_html("51.5#-0.4#north#BA1#0#0#A320#LHR#EDI#X\r\n", nullptr, false);
+    EXPECT_EQ(markers(script), 1U);
+    EXPECT_NE(script.find("iconUrl: 'imgs/p0.gif'"), std::string::npos);
+}
+
 TEST(MapPage, feedValuesCannotBreakTheScriptOrRunInThePage) {
     const std::string benign = mappage::strp_html(traffic_line("1", "2", "Plain"), nullptr, true);
     const auto quotes = [](std::string_view s) { return std::count(s.begin(), s.end(), '\''); };

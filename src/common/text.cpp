@@ -13,6 +13,37 @@ std::string to_lower(std::string_view s) {
     return out;
 }
 
+bool valid_utf8(std::string_view s) noexcept {
+    const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned c = byte(i);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t len = 0;
+        unsigned lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (s.size() - i < len || byte(i + 1) < lo || byte(i + 1) > hi) return false;
+        for (std::size_t k = 2; k < len; ++k)
+            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return false;
+        i += len;
+    }
+    return true;
+}
+
 bool contains_ignore_case(std::string_view hay, std::string_view needle_lower) {
     if (needle_lower.empty()) return true;
     if (needle_lower.size() > hay.size()) return false;

@@ -23,6 +23,10 @@ inline char to_lower_char(char c) noexcept {
 }
 bool contains_ignore_case(std::string_view hay, std::string_view needle_lower);
 
+// Well-formed UTF-8 (as a JSON parser or a browser demands it): no overlong forms, no surrogates,
+// at most U+10FFFF.
+bool valid_utf8(std::string_view s) noexcept;
+
 // Removes blanks (spaces only, not tabs or line breaks) from both ends / the left end.
 std::string_view trim_spaces(std::string_view s) noexcept;
 std::string_view trim_left_spaces(std::string_view s) noexcept;

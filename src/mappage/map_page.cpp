@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 #include "common/text.hpp"
@@ -34,6 +35,10 @@ std::optional<std::string_view> position_text(std::string_view text) {
     return text;
 }
 
+void append(std::string& out, std::initializer_list<std::string_view> pieces) {
+    for (const std::string_view piece : pieces) out += piece;
+}
+
 std::string_view field(const std::vector<std::string_view>& fields, std::size_t i) {
     return i < fields.size() ? fields[i] : std::string_view{};
 }
@@ -46,48 +51,43 @@ void append_marker(std::string& out, const std::vector<std::string_view>& f, std
     const std::string type = js_html_value(field(f, 6));
     const std::string flight = js_html_value(field(f, 3));
 
-    out += "plane = new LeafIcon({iconUrl: 'imgs/p";
-    out += h;
-    out += ".gif'}),";
-    out += "L.marker([";
-    out += lat;
-    out += ',';
-    out += lon;
-    out += "],";
-    out += "{icon:  new L.DivIcon({className: 'my-div-icon',html:";
-    out += "'<img src=\"imgs/p";
-    out += h;
-    out += ".gif\"/><strong class=\"span1\">";
-    out += type;
-    if (airline_labels) {
-        out += ' ';
-        out += flight;
-    }
-    out += "</strong>   '";
-    out += "  })})";
-    out += ".addTo(map).bindPopup('<strong>";
-    out += type;
-    out += "</strong> ";
-    if (f.size() >= 10) {
-        out += "<br />";
-        out += js_html_value(f[9]);
-    }
-    out += "<br />";
-    out += flight;
-    out += "<br />";
+    const std::string label = airline_labels ? type + " " + flight : type;
+    const std::string airline = f.size() >= 10 ? "<br />" + js_html_value(f[9]) : std::string();
+    std::string route;
     if (routes != nullptr) {
-        std::string codes(field(f, 7));
-        codes += ',';
-        codes += field(f, 8);
-        out += js_html_value(routes->get_iata(false, codes));
+        route = js_html_value(
+            routes->get_iata(false, std::string(field(f, 7)) + "," + std::string(field(f, 8))));
     }
-    out += "<br />Altitude:";
-    out += js_html_value(field(f, 4));
-    out += " <br />Speed:";
-    out += js_html_value(field(f, 5));
-    out += "<br />";
-    out += "' );";
-    out += common::kCrLf;
+    append(out, {"plane = new LeafIcon({iconUrl: 'imgs/p",
+                 h,
+                 ".gif'}),",
+                 "L.marker([",
+                 lat,
+                 ",",
+                 lon,
+                 "],",
+                 "{icon:  new L.DivIcon({className: 'my-div-icon',html:",
+                 "'<img src=\"imgs/p",
+                 h,
+                 ".gif\"/><strong class=\"span1\">",
+                 label,
+                 "</strong>   '",
+                 "  })})",
+                 ".addTo(map).bindPopup('<strong>",
+                 type,
+                 "</strong> ",
+                 airline,
+                 "<br />",
+                 flight,
+                 "<br />",
+                 route,
+                 "<br />Altitude:",
+                 js_html_value(field(f, 4)),
+                 " <br />Speed:",
+                 js_html_value(field(f, 5)),
+                 "<br />",
+                 "' );",
+                 common::kCrLf});
 }
 
 }  // namespace
@@ -118,28 +118,29 @@ std::optional<MapCentre> map_centre(std::string_view extent_text) {
 }
 
 std::string script_header(const MapCentre& centre, int zoom) {
-    std::string out = "var map = L.map('map').setView({lon:";
-    out += centre.lon;
-    out += ", lat:";
-    out += centre.lat;
-    out += "}, ";
-    out += common::format_int(zoom);
-    out += ");";
-    out += "L.tileLayer('";
-    out += kTileTemplate;
-    out += "', {";
-    out += "maxZoom: 19,";
+    std::string out;
     // Tile servers refuse requests that do not say where they come from.
-    out += "referrerPolicy: 'strict-origin-when-cross-origin',";
-    out += "attribution:         '&copy; <a href=\"";
-    out += kCopyrightAddress;
-    out += "\">OpenStreetMap contributors</a>'";
-    out += "}).addTo(map);";
-    out += "L.control.scale().addTo(map);";
-    out += " var LeafIcon = L.Icon.extend({options: {iconSize:[32, 32],iconAnchor:[16, 16],";
-    out += "popupAnchor:[0, -12]}});";
-    out += ";";
-    out += common::kCrLf;
+    append(out, {"var map = L.map('map').setView({lon:",
+                 centre.lon,
+                 ", lat:",
+                 centre.lat,
+                 "}, ",
+                 common::format_int(zoom),
+                 ");",
+                 "L.tileLayer('",
+                 kTileTemplate,
+                 "', {",
+                 "maxZoom: 19,",
+                 "referrerPolicy: 'strict-origin-when-cross-origin',",
+                 "attribution:         '&copy; <a href=\"",
+                 kCopyrightAddress,
+                 "\">OpenStreetMap contributors</a>'",
+                 "}).addTo(map);",
+                 "L.control.scale().addTo(map);",
+                 " var LeafIcon = L.Icon.extend({options: {iconSize:[32, 32],iconAnchor:[16, 16],",
+                 "popupAnchor:[0, -12]}});",
+                 ";",
+                 common::kCrLf});
     return out;
 }
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "common/text.hpp"
+
 namespace mappage {
 namespace {
 
@@ -25,41 +27,6 @@ void append_utf8(std::string& out, std::uint32_t cp) {
     }
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool is_valid_utf8(std::string_view s) noexcept {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t extra = 0;
-        unsigned char lo = 0x80;
-        unsigned char hi = 0xBF;
-        if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2;
-            if (b == 0xE0) lo = 0xA0;
-            if (b == 0xED) hi = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3;
-            if (b == 0xF0) lo = 0x90;
-            if (b == 0xF4) hi = 0x8F;
-        } else {
-            return false;
-        }
-        if (s.size() - i <= extra) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if (c < (k == 1 ? lo : 0x80) || c > (k == 1 ? hi : 0xBF)) return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
-
 void append_u_escape(std::string& out, unsigned value) {
     constexpr std::string_view kHex = "0123456789abcdef";
     out += "\\u";
@@ -69,7 +36,7 @@ void append_u_escape(std::string& out, unsigned value) {
 }  // namespace
 
 std::string to_utf8(std::string_view text) {
-    if (is_valid_utf8(text)) return std::string(text);
+    if (common::valid_utf8(text)) return std::string(text);
     std::string out;
     out.reserve(text.size() * 2);
     for (const char c : text) {

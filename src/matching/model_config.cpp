@@ -31,39 +31,6 @@ bool is_hex(char c) noexcept {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// Well-formed UTF-8 as a JSON parser demands it: no overlong forms, no surrogates, at most
-// U+10FFFF.
-bool valid_utf8(std::string_view s) noexcept {
-    const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    for (std::size_t i = 0; i < s.size();) {
-        const unsigned c = byte(i);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t len = 0;
-        unsigned lo = 0x80, hi = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else {
-            return false;
-        }
-        if (s.size() - i < len || byte(i + 1) < lo || byte(i + 1) > hi) return false;
-        for (std::size_t k = 2; k < len; ++k)
-            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return false;
-        i += len;
-    }
-    return true;
-}
-
 // Length of the JSON string token that opens s, quotes included; npos when s does not open
 // with one. Escapes are checked for their form; what they stand for is left to the parser.
 std::size_t string_token_length(std::string_view s) noexcept {
@@ -188,7 +155,7 @@ ConfigLines read_config_lines(std::string_view text) {
                 } else if (line == "{") {
                     misfit("opens a second \"{\"");
                 } else if (auto entry = read_entry(line)) {
-                    if (valid_utf8(line))
+                    if (common::valid_utf8(line))
                         r.entries.push_back(*entry);
                     else
                         misfit("is not UTF-8 text");
@@ -254,7 +221,7 @@ std::string_view inner(std::string_view token) noexcept {
 }
 
 bool box_fits(std::string_view box) noexcept {
-    return valid_utf8(box) && std::none_of(box.begin(), box.end(), [](char c) {
+    return common::valid_utf8(box) && std::none_of(box.begin(), box.end(), [](char c) {
                return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
            });
 }
@@ -357,7 +324,7 @@ bool decode_entries(const ConfigLines& old, std::string_view key, std::string_vi
         begin = end;
         // Without escapes a well-formed token stands for the bytes between its quotes.
         if (string_token_length(token) == token.size() &&
-            token.find('\\') == std::string_view::npos && valid_utf8(token)) {
+            token.find('\\') == std::string_view::npos && common::valid_utf8(token)) {
             d.items.push_back(inner(token));
             continue;
         }

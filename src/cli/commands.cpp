@@ -16,6 +16,8 @@ std::span<const Command> command_table() {
         suggest_command(),
         add_match_command(),
         check_update_command(),
+        airports_command(),
+        airport_search_command(),
     };
     // clang-format on
     return table;

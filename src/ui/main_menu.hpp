@@ -16,6 +16,7 @@ struct MainMenuActions {
     std::function<void()> check_updates;  // Help > Check for Updates
     std::function<void()> website;        // Help > Website
     std::function<void()> settings;       // Settings > Loga
+    std::function<void(int)> airports;    // Airports > Show (0) / Sort (1) Airport List
 };
 
 void build_main_menu(QMainWindow& window, const MainMenuActions& actions);

@@ -17,7 +17,8 @@
 namespace ui {
 namespace {
 
-// A press of the left button on a row chooses it; the toolkit's own current-row changes do not.
+// A press of a mouse button chooses the selected airport; the toolkit's own current-row changes
+// (keys, focus) do not.
 class AirportList final : public QListWidget {
   public:
     AirportList(std::function<void()> pressed, QWidget* parent)
@@ -26,7 +27,7 @@ class AirportList final : public QListWidget {
   protected:
     void mousePressEvent(QMouseEvent* e) override {
         QListWidget::mousePressEvent(e);
-        if (e->button() == Qt::LeftButton) pressed_();
+        pressed_();
     }
 
   private:

@@ -138,9 +138,10 @@ std::string iata_file(const std::vector<Airport>& airports) {
     std::set<std::string, std::less<>> seen;
     for (const auto& airport : airports) {
         if (airport.iata.empty() || !seen.insert(airport.iata).second) continue;
-        out += place_name(airport);
+        const std::string place = place_name(airport);
         const std::string name = clean_field(airport.name, ",()");
-        if (!name.empty()) out += " (" + name + ")";
+        out += place;
+        if (!name.empty() && name != place) out += " (" + name + ")";
         out += ',';
         out += airport.iata;
         out += "\r\n";

@@ -22,6 +22,16 @@ QPolygonF aircraft_outline() {
                       {2, 18.5},  {14, 11.5}, {14, 6},    {14.4, 3}});
 }
 
+bool nearer_fill(const QColor& colour) {
+    const auto distance = [&](const QColor& to) {
+        const int r = colour.red() - to.red();
+        const int g = colour.green() - to.green();
+        const int b = colour.blue() - to.blue();
+        return r * r + g * g + b * b;
+    };
+    return distance(kFillColour) < distance(kOutlineColour);
+}
+
 }  // namespace
 
 IconPixels draw_aircraft(int degrees) {
@@ -29,8 +39,9 @@ IconPixels draw_aircraft(int degrees) {
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        // Hard edges: a GIF has one transparent colour and no partial alpha.
-        painter.setRenderHint(QPainter::Antialiasing, false);
+        // Coverage-based edges, thresholded below: a GIF has no partial alpha, and coverage
+        // keeps every turned icon the same shape where aliased edge rules would not.
+        painter.setRenderHint(QPainter::Antialiasing, true);
         const double centre = kIconSize / 2.0;
         painter.translate(centre, centre);
         painter.rotate(degrees);
@@ -44,7 +55,7 @@ IconPixels draw_aircraft(int degrees) {
         for (int x = 0; x < kIconSize; ++x) {
             const QColor colour = image.pixelColor(x, y);
             std::uint8_t index = kTransparent;
-            if (colour.alpha() >= 128) index = colour.rgb() == kFillColour.rgb() ? kFill : kOutline;
+            if (colour.alpha() >= 128) index = nearer_fill(colour) ? kFill : kOutline;
             pixels[static_cast<std::size_t>(y * kIconSize + x)] = index;
         }
     }

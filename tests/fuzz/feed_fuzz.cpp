@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/text.hpp"
+#include "../unit/live/plain_lookups.hpp"
 #include "live/feed_parser.hpp"
 #include "live/traffic_picture.hpp"
 
@@ -24,17 +24,6 @@ std::string_view next_part(std::string_view& rest) {
     const std::string_view part = rest.substr(0, nul);
     rest = nul == std::string_view::npos ? std::string_view() : rest.substr(nul + 1);
     return part;
-}
-
-std::string place_by_scan(std::string_view text, std::string_view code) {
-    const std::size_t p = text.find("," + std::string(code));
-    if (p == std::string_view::npos) return "";
-    const std::size_t lf = text.rfind('\n', p);
-    const std::size_t start = lf == std::string_view::npos ? 0 : lf + 1;
-    std::string_view name = text.substr(start, p - start);
-    name = name.substr(0, name.find(','));
-    name = name.substr(0, name.find('('));
-    return std::string(common::trim_spaces(name.substr(0, name.find('-'))));
 }
 
 }  // namespace
@@ -74,11 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string_view code = answer.substr(p + 1, 4);
         code = code.substr(0, code.find(','));
         if (code.empty()) continue;
-        check(std::string(routes.place_name(code)) == place_by_scan(iata_text, code));
+        check(std::string(routes.place_name(code)) == live_test::place_by_scan(iata_text, code));
         const auto name = airlines.name_for_callsign(code);
-        const bool found = code.size() >= 3 && airlines_text.find(std::string(code.substr(0, 3)) +
-                                                                  ",") != std::string_view::npos;
-        check(name.has_value() == found);
+        const auto scanned = live_test::airline_by_scan(airlines_text, code);
+        check(name.has_value() == scanned.has_value() && (!name || *name == *scanned));
     }
     return 0;
 }

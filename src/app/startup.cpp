@@ -24,6 +24,21 @@ void apply_settings(SettingsValues v, StartupState& state) {
     state.live.text2 = std::move(v.text2);
 }
 
+// The last start-up step: a range or ceiling of 0 falls back to the defaults.
+void apply_live_fallbacks(LiveSettings& live) {
+    live.checks.check_mrr(live.height_index);
+    if (live.feed_range == 0.0f) {
+        live.range_index = kDefaultRangeIndex;
+        live.feed_range = kDefaultFeedRange;
+        live.checks.check_mrg(kDefaultRangeIndex);
+    }
+    if (live.max_height == 0) {
+        live.height_index = kDefaultHeightIndex;
+        live.checks.check_mrr(kDefaultHeightIndex);
+        live.max_height = kDefaultMaxHeight;
+    }
+}
+
 std::string error_lines(const std::vector<common::FileError>& errors) {
     std::string lines;
     for (const auto& e : errors) {
@@ -74,19 +89,23 @@ StartupState startup(std::string program_folder, bool locale_uses_decimal_comma)
     state.matching.json_path = model_matching_path(state.frame.text1);
     state.matching.json_text = common::read_file(state.matching.json_path);
 
-    state.live.checks.check_mrr(state.live.height_index);
-
-    if (state.live.feed_range == 0.0f) {
-        state.live.range_index = kDefaultRangeIndex;
-        state.live.feed_range = kDefaultFeedRange;
-        state.live.checks.check_mrg(kDefaultRangeIndex);
-    }
-    if (state.live.max_height == 0) {
-        state.live.height_index = kDefaultHeightIndex;
-        state.live.checks.check_mrr(kDefaultHeightIndex);
-        state.live.max_height = kDefaultMaxHeight;
-    }
+    apply_live_fallbacks(state.live);
     return state;
+}
+
+LiveSettings saved_live_settings(const ProgramLayout& layout) {
+    LiveSettings live;
+    SettingsValues values;
+    values.max_height = live.max_height;
+    values.height_index = live.height_index;
+    if (loaddata_file(layout, values, live.checks)) {
+        live.feed_range = values.feed_range;
+        live.range_index = values.range_index;
+        live.max_height = values.max_height;
+        live.height_index = values.height_index;
+    }
+    apply_live_fallbacks(live);
+    return live;
 }
 
 std::optional<std::string> get_token(TokenReason reason, bool is_admin, FrameState& frame) {

@@ -67,6 +67,10 @@ struct StartupState {
 // path and text, and the range and ceiling fallbacks.
 StartupState startup(std::string program_folder, bool locale_uses_decimal_comma);
 
+// The range and ceiling start-up would give the window: mm.dat's values (when it exists) with
+// the fallbacks for 0. Creates nothing.
+LiveSettings saved_live_settings(const ProgramLayout& layout);
+
 // What the settings file gets: the log folder is the box's text (Text1) at the time of saving.
 SettingsValues settings_to_save(const FrameState& frame, const LiveSettings& live);
 

@@ -62,13 +62,18 @@ struct Words {
     std::string app_folder;
     std::string value_option;  // a command's switch that took the next word, e.g. "--url"
     std::string option_value;
+    std::vector<std::pair<std::string, std::string>> values;  // every such switch, in order
 };
+
+bool takes_value(const Command& c, std::string_view word) {
+    return (!c.value_option.empty() && c.value_option == word) ||
+           std::find(c.value_options.begin(), c.value_options.end(), word) != c.value_options.end();
+}
 
 bool is_value_option(std::string_view word) {
     const auto table = command_table();
-    return std::any_of(table.begin(), table.end(), [word](const Command& c) {
-        return !c.value_option.empty() && c.value_option == word;
-    });
+    return std::any_of(table.begin(), table.end(),
+                       [word](const Command& c) { return takes_value(c, word); });
 }
 
 std::optional<Words> parse_args(const std::vector<std::string>& args, std::ostream& err) {
@@ -87,6 +92,7 @@ std::optional<Words> parse_args(const std::vector<std::string>& args, std::ostre
             }
             parsed.value_option = args[i];
             parsed.option_value = args[++i];
+            parsed.values.emplace_back(parsed.value_option, parsed.option_value);
         } else if (args[i].starts_with("--")) {
             parsed.switches.push_back(args[i]);
         } else {
@@ -150,9 +156,11 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         print_expected(err, command_table());
         return usage_error(err);
     }
-    if (!parsed->value_option.empty() && parsed->value_option != command->value_option) {
-        err << "skelvar-cli: unknown option " << parsed->value_option << "\n";
-        return usage_error(err);
+    for (const auto& given : parsed->values) {
+        if (!takes_value(*command, given.first)) {
+            err << "skelvar-cli: unknown option " << given.first << "\n";
+            return usage_error(err);
+        }
     }
     if (words.size() - 1 != command->operand_count) {
         print_expected(err, {command, 1});
@@ -166,7 +174,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         {std::make_move_iterator(words.begin() + 1), std::make_move_iterator(words.end())},
         std::move(parsed->app_folder),
         !parsed->switches.empty(),
-        std::move(parsed->option_value)};
+        std::move(parsed->option_value),
+        std::move(parsed->values)};
     return command->run(invocation, out, err);
 }
 

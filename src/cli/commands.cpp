@@ -18,9 +18,18 @@ std::span<const Command> command_table() {
         check_update_command(),
         airports_command(),
         airport_search_command(),
+        traffic_command(),
     };
     // clang-format on
     return table;
+}
+
+std::optional<std::string> Invocation::value(std::string_view option) const {
+    std::optional<std::string> found;
+    for (const auto& [name, given] : values) {
+        if (name == option) found = given;
+    }
+    return found;
 }
 
 // The window reads a missing file as empty; here the caller named a file, so say so.

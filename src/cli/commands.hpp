@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/program_layout.hpp"
@@ -28,6 +29,11 @@ struct Invocation {
     std::string app_folder;
     bool flag = false;         // the command's own switch was given
     std::string option_value;  // the word after the command's value option, "" without it
+    // Every value option given, in order, with its value (the last one of a name counts).
+    std::vector<std::pair<std::string, std::string>> values;
+
+    // The value of the option, or nothing when it was not given.
+    [[nodiscard]] std::optional<std::string> value(std::string_view option) const;
 };
 
 // One form of a command as --help shows it.
@@ -45,6 +51,7 @@ struct Command {
     std::string_view flag = {};  // a switch of this command alone (e.g. "--yes"), "" for none
     bool app_folder = true;      // whether it takes --app-folder DIR
     std::string_view value_option = {};  // a switch of this command with a value ("--url")
+    std::span<const std::string_view> value_options = {};  // more of them
 };
 
 Command analyze_command();
@@ -54,6 +61,7 @@ Command add_match_command();
 Command check_update_command();
 Command airports_command();
 Command airport_search_command();
+Command traffic_command();
 
 std::span<const Command> command_table();
 

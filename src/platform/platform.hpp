@@ -15,6 +15,10 @@ struct HttpResult {
     bool ok = false;   // a response arrived
     int status = 0;    // HTTP status code, 0 without a response
     std::string body;  // response bytes
+    // Without a response: the system's description of the failure, and whether it was the
+    // time-out.
+    std::string error;
+    bool timed_out = false;
 };
 
 class Platform {

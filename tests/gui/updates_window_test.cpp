@@ -63,12 +63,14 @@ void UpdatesWindowTest::check_showsTheResultOfEachAnswer() {
         QString text;
         bool website;
     } cases[] = {
-        {{true, 200, "999.1\r\nnotes"}, QStringLiteral("An update is available 999.1"), true},
-        {{true, 200, std::string(app::kAppVersion)},
+        {{true, 200, "999.1\r\nnotes", {}, false},
+         QStringLiteral("An update is available 999.1"),
+         true},
+        {{true, 200, std::string(app::kAppVersion), {}, false},
          QStringLiteral("Your version is up to date."),
          false},
-        {{true, 200, "0.9"}, QStringLiteral("Your version is up to date."), false},
-        {{false, 0, ""},
+        {{true, 200, "0.9", {}, false}, QStringLiteral("Your version is up to date."), false},
+        {{false, 0, "", {}, false},
          QStringLiteral(
              "Could not check for updates: no answer from the server (no network or time-out)"),
          false},
@@ -101,7 +103,7 @@ void UpdatesWindowTest::checkWebsite_opensTheProgramPageAndTellsWhenNothingOpens
     for (const bool works : {true, false}) {
         testing_support::FakePlatform fake;
         fake.open_url_works = works;
-        fake.http_answers.push_back({true, 200, "999"});
+        fake.http_answers.push_back({true, 200, "999", {}, false});
         ui::UpdatesWindow window(fake);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

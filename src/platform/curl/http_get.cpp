@@ -26,13 +26,16 @@ HttpResult curl_http_get(std::string_view url, std::string_view user_agent, int 
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // no SIGALRM in a host program
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &append_body);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &result.body);
-    if (curl_easy_perform(curl) == CURLE_OK) {
+    const CURLcode code = curl_easy_perform(curl);
+    if (code == CURLE_OK) {
         long status = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
         result.status = static_cast<int>(status);
         result.ok = true;
     } else {
         result.body.clear();
+        result.error = curl_easy_strerror(code);
+        result.timed_out = code == CURLE_OPERATION_TIMEDOUT;
     }
     curl_easy_cleanup(curl);
     return result;

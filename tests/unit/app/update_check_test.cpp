@@ -17,43 +17,55 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"same", {true, 200, "1.72"}, UpdateOutcome::UpToDate, "Your version is up to date."},
-    {"trailingZero", {true, 200, "1.720"}, UpdateOutcome::UpToDate, "Your version is up to date."},
-    {"older", {true, 200, "1.5\r\n"}, UpdateOutcome::UpToDate, "Your version is up to date."},
+    {"same",
+     {true, 200, "1.72", {}, false},
+     UpdateOutcome::UpToDate,
+     "Your version is up to date."},
+    {"trailingZero",
+     {true, 200, "1.720", {}, false},
+     UpdateOutcome::UpToDate,
+     "Your version is up to date."},
+    {"older",
+     {true, 200, "1.5\r\n", {}, false},
+     UpdateOutcome::UpToDate,
+     "Your version is up to date."},
     // Compared as decimal numbers, not as dotted parts: 1.8 is more than 1.72.
-    {"newer", {true, 200, "1.8"}, UpdateOutcome::UpdateAvailable, "An update is available 1.8"},
+    {"newer",
+     {true, 200, "1.8", {}, false},
+     UpdateOutcome::UpdateAvailable,
+     "An update is available 1.8"},
     // Only the first line counts.
     {"newerPatch",
-     {true, 200, "1.73\r\n1.0\r\nnotes"},
+     {true, 200, "1.73\r\n1.0\r\nnotes", {}, false},
      UpdateOutcome::UpdateAvailable,
      "An update is available 1.73"},
     {"lfOnly",
-     {true, 200, "1.73\nnotes"},
+     {true, 200, "1.73\nnotes", {}, false},
      UpdateOutcome::UpdateAvailable,
      "An update is available 1.73"},
     // The value is the leading number; the text shows the whole line as received.
     {"wordAfter",
-     {true, 200, "2.0 beta"},
+     {true, 200, "2.0 beta", {}, false},
      UpdateOutcome::UpdateAvailable,
      "An update is available 2.0 beta"},
     {"noNetwork",
-     {false, 0, ""},
+     {false, 0, "", {}, false},
      UpdateOutcome::Failed,
      "Could not check for updates: no answer from the server (no network or time-out)"},
     {"notFound",
-     {false, 404, "<html>1.99</html>"},
+     {false, 404, "<html>1.99</html>", {}, false},
      UpdateOutcome::Failed,
      "Could not check for updates: the server answered with status 404"},
     {"serverError",
-     {true, 500, "9.9"},
+     {true, 500, "9.9", {}, false},
      UpdateOutcome::Failed,
      "Could not check for updates: the server answered with status 500"},
     {"empty",
-     {true, 200, ""},
+     {true, 200, "", {}, false},
      UpdateOutcome::Failed,
      "Could not check for updates: the answer is not a version number"},
     {"notANumber",
-     {true, 200, "<!DOCTYPE html>\r\n1.99"},
+     {true, 200, "<!DOCTYPE html>\r\n1.99", {}, false},
      UpdateOutcome::Failed,
      "Could not check for updates: the answer is not a version number"},
 };
@@ -77,7 +89,7 @@ TEST(UpdateCheck, checkUpdate_asksTheEndpointWithTheTimeout) {
     const auto fetch = [&](std::string_view url, std::string_view, int timeout_ms) {
         asked_url = url;
         asked_timeout = timeout_ms;
-        return HttpResult{true, 200, "1.9\r\n"};
+        return HttpResult{true, 200, "1.9\r\n", {}, false};
     };
     const app::UpdateCheck check =
         app::check_update(fetch, app::update_url("https://maker.example/"), "1.72");

@@ -1,0 +1,45 @@
+#include "app/live_refresh.hpp"
+
+#include "app/build_settings.hpp"
+#include "common/file_io.hpp"
+#include "live/feed_request.hpp"
+
+namespace app {
+
+LiveTables load_live_tables(const ProgramLayout& layout) {
+    return {live::AirlineTable(
+                live::airlines_text_from_file(common::read_file(layout.airlines_file()))),
+            live::RouteTable(live::iata_text_from_file(common::read_file(layout.iata_file())))};
+}
+
+LiveRefresh parse_answer(const platform::HttpResult& answer, const LiveRequest& request,
+                         const LiveTables& tables, live::FetchTracker& tracker) {
+    LiveRefresh refresh;
+    const live::FetchTracker::Report report =
+        tracker.record({answer.ok, answer.status, answer.body, answer.timed_out, answer.error});
+    refresh.stale = report.stale;
+    if (report.message) refresh.messages.push_back(*report.message);
+    if (report.use_answer) {
+        refresh.parse = live::strp(answer.body, request.max_height, tables.airlines, tables.routes);
+    }
+    return refresh;
+}
+
+LiveRefresh get_live(const LiveRequest& request, const HttpFetch& fetch, const LiveTables& tables,
+                     live::FetchTracker& tracker, const ProgramLayout& layout) {
+    const auto airport = live::parse_coordinates(request.coordinates);
+    if (!airport) {
+        LiveRefresh refresh;
+        refresh.messages.emplace_back(kUnreadableCoordinates);
+        return refresh;
+    }
+    const live::FeedBox box = live::feed_box(*airport, request.feed_range);
+    const platform::HttpResult answer =
+        fetch(live::feed_url(request.server, box), user_agent(kAppVersion), live::kFeedTimeoutMs);
+    if (request.save_raw_feed) (void)common::append_text(layout.raw_feed_file(), answer.body);
+    LiveRefresh refresh = parse_answer(answer, request, tables, tracker);
+    refresh.request_path = live::feed_path(box);
+    return refresh;
+}
+
+}  // namespace app

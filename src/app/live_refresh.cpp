@@ -36,7 +36,10 @@ LiveRefresh get_live(const LiveRequest& request, const HttpFetch& fetch, const L
     const live::FeedBox box = live::feed_box(*airport, request.feed_range);
     const platform::HttpResult answer =
         fetch(live::feed_url(request.server, box), user_agent(kAppVersion), live::kFeedTimeoutMs);
-    if (request.save_raw_feed) (void)common::append_text(layout.raw_feed_file(), answer.body);
+    // Only what a server sent; a failed fetch has no answer to keep.
+    if (request.save_raw_feed && answer.ok) {
+        (void)common::append_text(layout.raw_feed_file(), answer.body);
+    }
     LiveRefresh refresh = parse_answer(answer, request, tables, tracker);
     refresh.request_path = live::feed_path(box);
     return refresh;

@@ -44,8 +44,8 @@ struct LiveRefresh {
 inline constexpr std::string_view kUnreadableCoordinates =
     "The airport's coordinates cannot be read. Remove it, then add it again.";
 
-// One refresh. fetch is the platform's GET (20 s time-out); the raw copy goes to system/rdr when
-// asked for, and a failed append is ignored.
+// One refresh. fetch is the platform's GET (20 s time-out); with save_raw_feed every answer a
+// server sent is appended to system/rdr, and a failed append is ignored.
 LiveRefresh get_live(const LiveRequest& request, const HttpFetch& fetch, const LiveTables& tables,
                      live::FetchTracker& tracker, const ProgramLayout& layout);
 

@@ -6,6 +6,20 @@
 
 namespace app {
 
+live::RangeCeiling range_ceiling(const LiveSettings& settings, bool save_raw_feed) {
+    return {settings.feed_range, settings.range_index, settings.max_height, settings.height_index,
+            settings.checks.mrg, settings.checks.mrr,  save_raw_feed};
+}
+
+void store_range_ceiling(const live::RangeCeiling& menus, LiveSettings& settings) {
+    settings.feed_range = menus.feed_range;
+    settings.range_index = menus.range_index;
+    settings.max_height = menus.max_height;
+    settings.height_index = menus.height_index;
+    settings.checks.mrg = menus.mrg;
+    settings.checks.mrr = menus.mrr;
+}
+
 LiveTables load_live_tables(const ProgramLayout& layout) {
     return {live::AirlineTable(
                 live::airlines_text_from_file(common::read_file(layout.airlines_file()))),

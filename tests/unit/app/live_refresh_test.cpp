@@ -49,4 +49,22 @@ TEST(LiveRefresh, fetchesTheBoxKeepsARawCopyAndKeepsFlightsOnFailure) {
     EXPECT_EQ(asked.size(), 2U);  // nothing asked without coordinates
 }
 
+TEST(LiveRefresh, menusWorkOnTheSavedSettings) {
+    app::LiveSettings saved;
+    saved.checks.check_mrg(1);
+    saved.checks.check_mrr(2);
+    live::RangeCeiling menus = app::range_ceiling(saved, true);
+    EXPECT_TRUE(menus.save_raw_feed);
+    live::mrg_click(menus, 3);
+    live::mrr_click(menus, 4);
+    live::mrad_click(menus);
+    app::store_range_ceiling(menus, saved);
+    EXPECT_EQ(saved.feed_range, 0.15F);
+    EXPECT_EQ(saved.range_index, 3);
+    EXPECT_EQ(saved.max_height, 4000);
+    EXPECT_EQ(saved.height_index, 4);
+    EXPECT_EQ(saved.checks.mrg, (std::array<bool, 5>{false, false, false, true, false}));
+    EXPECT_EQ(saved.checks.mrr, (std::array<bool, 6>{false, false, false, false, true, false}));
+}
+
 }  // namespace

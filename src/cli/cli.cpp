@@ -16,8 +16,8 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kHelpIntro =
-    "skelvar-cli: the log analysis and the model-matching file edit of Skelvar without a "
-    "window.\n\nUsage:\n";
+    "skelvar-cli: the log analysis, the model-matching file edit and the live traffic of Skelvar "
+    "without a window.\n\nUsage:\n";
 
 constexpr std::string_view kHelpOutro =
     R"(  skelvar-cli --version

@@ -21,8 +21,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 #endif
 
 namespace platform {
@@ -140,6 +140,12 @@ HttpResult QtPlatform::http_get(std::string_view url, std::string_view user_agen
     const QByteArray body = reply->readAll();
     result.body.assign(body.constData(), static_cast<std::size_t>(body.size()));
     result.ok = reply->error() == QNetworkReply::NoError;
+    if (!result.ok && result.status == 0) {
+        result.error = reply->errorString().toStdString();
+        // The transfer time-out aborts the reply, which Qt reports as cancelled.
+        result.timed_out = reply->error() == QNetworkReply::OperationCanceledError ||
+                           reply->error() == QNetworkReply::TimeoutError;
+    }
     reply->deleteLater();
     return result;
 }

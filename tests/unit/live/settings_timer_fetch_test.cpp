@@ -75,6 +75,8 @@ TEST(FetchOutcome, classification) {
          "Couldn't connect to server"},
         {{false, 0, "", true, "Timeout was reached"}, FetchFailure::TimedOut, "20 seconds"},
         {{true, 403, kFeed, false, ""}, FetchFailure::Refused, "refuses"},
+        // Qt counts an error status as a failed transfer; the status still tells.
+        {{false, 403, "", false, "Forbidden"}, FetchFailure::Refused, "refuses"},
         {{true, 429, kFeed, false, ""}, FetchFailure::Refused, "limits"},
         {{true, 404, kFeed, false, ""}, FetchFailure::HttpStatus, "status 404"},
         {{true, 200, "<html>{\"full_count\"", false, ""}, FetchFailure::NotFeed, "not a traffic"},

@@ -6,18 +6,6 @@
 
 namespace app {
 
-std::string airlines_text_from_file(std::string_view bytes) {
-    return common::replace_all(bytes, "\x1b\x1c", common::kCrLf);
-}
-
-std::string iata_text_from_file(std::string_view bytes) {
-    std::string out(bytes);
-    for (char& c : out) {
-        if (static_cast<unsigned char>(c) == 160) c = ' ';
-    }
-    return out;
-}
-
 void load_airports(Session& s) {
     const ProgramLayout& layout = s.frame.layout;
     std::optional<std::string> file;
@@ -25,7 +13,8 @@ void load_airports(Session& s) {
         file = common::read_file(layout.airport_list_file());
     }
     s.airports.list = airports::load_airports(s.frame.comma_decimal, file);
-    s.airports.airlines_text = airlines_text_from_file(common::read_file(layout.airlines_file()));
+    s.airports.airlines = live::AirlineTable(
+        live::airlines_text_from_file(common::read_file(layout.airlines_file())));
 }
 
 common::FileStatus save7(const Session& s) {
@@ -50,8 +39,9 @@ const std::string& lookup_text(Session& s) {
 
 std::optional<std::string> choose_airport(Session& s, platform::Platform& platform) {
     if (s.airports.list.selected_airport() == nullptr) return std::nullopt;
-    if (s.airports.iata_text.empty()) {
-        s.airports.iata_text = iata_text_from_file(common::read_file(s.frame.layout.iata_file()));
+    if (s.airports.routes.text().empty()) {
+        s.airports.routes = live::RouteTable(
+            live::iata_text_from_file(common::read_file(s.frame.layout.iata_file())));
     }
     s.live_view.map_recenter = true;
     const airports::Choice choice = airports::choose_airport(s.airports.list);

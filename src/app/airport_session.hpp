@@ -9,6 +9,8 @@
 #include "airports/airport_editor.hpp"
 #include "airports/airport_list.hpp"
 #include "common/file_io.hpp"
+#include "live/airline_table.hpp"
+#include "live/route_lookup.hpp"
 #include "platform/platform.hpp"
 
 namespace app {
@@ -17,8 +19,8 @@ struct Session;
 
 struct AirportsState {
     airports::AirportList list;
-    std::string airlines_text;  // system/airlines, ESC FS turned into CR LF
-    std::string iata_text;      // system/iata, no-break spaces turned into spaces; first choice
+    live::AirlineTable airlines;  // airlines_text: system/airlines, read at start-up
+    live::RouteTable routes;      // iata_text: system/iata, read when an airport is chosen
     std::string az5_text;       // the unscrambled lookup file; first search
     bool az5_loaded = false;
     airports::EditorBoxes editor;  // the editor's boxes keep their texts between openings
@@ -33,11 +35,6 @@ struct LiveViewState {
     bool map_recenter = false;
     std::string chosen_coords;  // the coordinates item of the last airport chosen
 };
-
-// The airlines text as the feed parser reads it.
-std::string airlines_text_from_file(std::string_view bytes);
-// The IATA text as the route look-up reads it.
-std::string iata_text_from_file(std::string_view bytes);
 
 // load_airports: the airport file or the built-in nine, and the airlines table.
 void load_airports(Session& s);

@@ -2,6 +2,7 @@
 
 #include "airports/lookup_file.hpp"
 #include "app/session.hpp"
+#include "live/traffic_picture.hpp"
 #include "common/text.hpp"
 
 namespace app {
@@ -50,8 +51,8 @@ std::optional<std::string> choose_airport(Session& s, platform::Platform& platfo
         platform.busy_off();
         return std::nullopt;
     }
-    s.live_view.picture_dirty = -1;
-    s.live_view.picture_zoom = 1.0f;
+    s.live_view.plot.picture_dirty = -1;
+    s.live_view.plot.picture_zoom = live::kAirportChosenZoom;
     s.live_view.chosen_coords = *choice.coords;
     return choice.coords;
 }

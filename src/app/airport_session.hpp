@@ -28,14 +28,6 @@ struct AirportsState {
     bool list_changed = false;
 };
 
-// What choosing an airport leaves for the live view.
-struct LiveViewState {
-    float picture_zoom = 2.0f;
-    int picture_dirty = -1;  // -1: true
-    bool map_recenter = false;
-    std::string chosen_coords;  // the coordinates item of the last airport chosen
-};
-
 // load_airports: the airport file or the built-in nine, and the airlines table.
 void load_airports(Session& s);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/airport_session.hpp"
+#include "app/live_session.hpp"
 #include "app/log_session.hpp"
 #include "app/startup.hpp"
 #include "logs/log_list.hpp"

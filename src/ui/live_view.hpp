@@ -13,6 +13,7 @@ class QDialog;
 namespace ui {
 
 class AirportPane;
+class LiveTrafficView;
 
 class LiveView : public QFrame {
     Q_OBJECT
@@ -21,12 +22,12 @@ class LiveView : public QFrame {
              std::function<int(QDialog&)> run_dialog, QWidget* parent = nullptr);
 
     [[nodiscard]] AirportPane* airport_pane() const { return airports_; }
-    // The area right of the airport list that holds the flight list and the picture.
-    [[nodiscard]] QWidget* traffic_area() const { return traffic_area_; }
+    // Right of the airport list: the flight list and the picture.
+    [[nodiscard]] LiveTrafficView* traffic() const { return traffic_; }
 
   private:
     AirportPane* airports_ = nullptr;
-    QWidget* traffic_area_ = nullptr;
+    LiveTrafficView* traffic_ = nullptr;
 };
 
 }  // namespace ui

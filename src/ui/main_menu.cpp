@@ -52,6 +52,7 @@ void build_main_menu(QMainWindow& window, const MainMenuActions& actions) {
     QObject::connect(loga, &QAction::triggered, &window, actions.settings);
     add_item(msett, "Community", QStringLiteral("mset1"))->setEnabled(false);  // nothing enables it
     build_reports(window, actions);
+    if (actions.flightradar) actions.flightradar();
 
     QMenu* mtools = window.menuBar()->addMenu(QStringLiteral("Airports"));
     mtools->setObjectName(QStringLiteral("mtools"));

@@ -16,7 +16,9 @@
 #include "platform/qt/qt_platform.hpp"
 #include "ui/about_window.hpp"
 #include "ui/airport_pane.hpp"
+#include "ui/flightradar_menu.hpp"
 #include "ui/frame_bar.hpp"
+#include "ui/live_traffic_view.hpp"
 #include "ui/live_view.hpp"
 #include "ui/log_view.hpp"
 #include "ui/main_menu.hpp"
@@ -95,6 +97,13 @@ void MainWindow::build() {
     connect(log_view_, &LogView::modelsListOutdated, list3_, &QListWidget::clear);
     connect(frame_bar_, &FrameBar::viewChanged, this, &MainWindow::apply_view);
     connect(frame_bar_, &FrameBar::searchRequested, this, &MainWindow::search);
+    connect(frame_bar_, &FrameBar::searchTextTyped, live_view_->traffic(),
+            &LiveTrafficView::search_text_typed);
+    connect(live_view_->traffic(), &LiveTrafficView::typesFound, list3_,
+            [this](const QStringList& types) {
+                list3_->clear();
+                list3_->addItems(types);
+            });
 }
 
 SpawnTableWidget* MainWindow::table_widget() const {
@@ -114,8 +123,8 @@ void MainWindow::apply_view(bool log_view) {
 void MainWindow::search(const std::string& query, bool match_case) {
     session_.logs.table.clear_labs();
     if (!frame_bar_->log_view_shown()) {
-        // The live view searches the flight list, which comes with the live traffic.
         log_view_->table_widget()->update();
+        live_view_->traffic()->search(query, match_case);
         return;
     }
     log_view_->search(query, match_case);

@@ -104,7 +104,7 @@ void AirportsTest::findAndChoose_selectOnlyThenChooseOnPress() {
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(chosen.at(0).at(0).toString(),
              QStringLiteral(" 51.4775009155273/ -0.461388885974884"));
-    QCOMPARE(h.window().session().live_view.picture_zoom, 1.0f);
+    QCOMPARE(h.window().session().live_view.plot.picture_zoom, 1.0f);
 }
 
 void AirportsTest::editAndAdd_fromTheLookupFile_areSavedAndChosen() {

@@ -69,6 +69,11 @@ class FakePlatform final : public platform::Platform {
         http_answers.pop_front();
         return r;
     }
+    // Answers from http_answers at once, as a network that answers before the call returns.
+    void http_get_async(std::string_view url, std::string_view user_agent, int timeout_ms,
+                        std::function<void(platform::HttpResult)> done) override {
+        done(http_get(url, user_agent, timeout_ms));
+    }
     bool is_user_admin() override { return admin; }
     void set_clipboard_text(std::string_view text) override { clipboard.assign(text); }
     void busy_on() override {

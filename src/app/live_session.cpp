@@ -11,7 +11,7 @@ FetchStart begin_fetch(Session& s, const std::string& coords) {
     const auto airport = live::parse_coordinates(coords);
     if (!airport) return {std::nullopt, std::string(kUnreadableCoordinates)};
     LiveRequest request{coords, s.live.feed_range, s.live.max_height,
-                        std::string(kDefaultFeedServer), s.live_view.save_raw_feed};
+                        s.live_view.feed_server, s.live_view.save_raw_feed};
     const live::FeedBox box = live::feed_box(*airport, request.feed_range);
     PendingFetch fetch{++s.live_view.requests_sent, live::feed_url(request.server, box),
                        std::move(request)};

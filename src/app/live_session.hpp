@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/build_settings.hpp"
 #include "app/live_refresh.hpp"
 #include "live/feed_parser.hpp"
 #include "live/fetch_outcome.hpp"
@@ -21,6 +22,7 @@ namespace app {
 struct Session;
 
 struct LiveViewState {
+    std::string feed_server{kDefaultFeedServer};  // scheme and host; tests use a local one
     live::PlotState plot;  // picture_zoom, picture_dirty and the extent
     bool map_recenter = false;
     std::string chosen_coords;  // the coordinates item of the last airport chosen

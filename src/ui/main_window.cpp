@@ -47,7 +47,12 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
                             run_own_window(w);
                         },
                         [this] { platform_.open_url(app::program_page_url(app::kMakerSite)); },
-                        [this] { mset_click(); }, [this](int index) { mtls_click(index); }});
+                        [this] { mset_click(); }, [this](int index) { mtls_click(index); },
+                        [this] {
+                            build_flightradar_menu(*this, session_, [this] {
+                                live_view_->traffic()->refresh_selected();
+                            });
+                        }});
     setWindowTitle(platform::to_display(app::cap(session_.frame)));
     resize(1500, 860);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -19,8 +19,9 @@ class TabStopDelegate final : public QStyledItemDelegate {
         opt.text.clear();
         opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
         const QFontMetrics fm(opt.font);
-        // Eight average characters per stop, the list box's default.
-        const int stop = fm.averageCharWidth() * 8;
+        // Stops as wide as the list box's default of eight average characters of its own font,
+        // which in this font is about ten.
+        const int stop = fm.averageCharWidth() * 10;
         const bool selected = (opt.state & QStyle::State_Selected) != 0;
         painter->save();
         painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));

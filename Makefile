@@ -39,6 +39,7 @@ bench: deps
 	./build/release/bench/skelvar-bench
 	./build/release/bench/skelvar-gui-bench
 	./build/release/bench/skelvar-config-bench
+	./build/release/bench/skelvar-airports-bench
 
 # The .deb and the portable .tar.gz in build/release, then the check of the unpacked .deb.
 package: deps

@@ -13,11 +13,17 @@
 #include <random>
 #include <vector>
 
+#include "common/file_io.hpp"
 #include "fake_platform.hpp"
+#include "feedgen/feed_generator.hpp"
 #include "log_generator.hpp"
+#include "ui/flight_list.hpp"
+#include "ui/live_traffic_view.hpp"
+#include "ui/live_view.hpp"
 #include "ui/main_window.hpp"
 #include "ui/picture_button.hpp"
 #include "ui/spawn_table_widget.hpp"
+#include "ui/traffic_picture_widget.hpp"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -38,6 +44,14 @@ int main(int argc, char** argv) {
     options.groups = groups;
     options.seed = 2024;
     if (!loggen::write_log(logs + "/log2024051314.txt", options)) return 2;
+
+    // Airline and airport tables of about the shipped sizes for the live refresh.
+    QDir().mkpath(program.path() + "/system");
+    const std::string system = program.path().toStdString() + "/system/";
+    if (!common::write_file_atomic(system + "airlines", feedgen::airlines_file(6000)) ||
+        !common::write_file_atomic(system + "iata", feedgen::iata_text(9000))) {
+        return 2;
+    }
 
     testing_support::FakePlatform fake;
     fake.folder_choices.push_back(logs);
@@ -79,12 +93,35 @@ int main(int argc, char** argv) {
     const double worst = scroll_ms.back();
     const double median = scroll_ms[scroll_ms.size() / 2];
 
+    // Live: a refresh of the chosen airport with an answer of 1,500 aircraft. The fake answers
+    // at once, so the handler parses, lists and plots before it returns; then the list and the
+    // picture are painted.
+    const std::string feed = feedgen::generate(1500, false, 6000, 9000);
+    window.session().airports.list.selected = 0;
+    window.session().live.max_height = 100000;  // every aircraft listed
+    ui::LiveTrafficView* live = window.live_view()->traffic();
+    live->setVisible(true);
+    double live_ms = 1e9;
+    for (int run = 0; run < 5; ++run) {
+        fake.http_answers.push_back({true, 200, feed, {}, false});
+        const auto t0 = Clock::now();
+        live->refresh_selected();
+        (void)live->flight_list()->grab();
+        (void)live->picture()->grab();
+        live_ms = std::min(live_ms, since(t0));
+    }
+    if (live->flight_list()->count() < 2) return 2;
+
     std::printf("log view of the window, %zu groups (%lld records)\n", groups,
                 static_cast<long long>(window.session().logs.log.parse.record_count));
     std::printf("  click to first page painted: %8.1f ms (target <= 1500 ms)\n", click_ms);
     std::printf("  scroll redraw: median %.2f ms, worst %.2f ms of %zu moves (target < 16 ms)\n",
                 median, worst, scroll_ms.size());
-    const bool ok = click_ms <= 1500.0 && worst < 16.0;
+    std::printf(
+        "live view: 1,500 aircraft parsed, listed (%d rows) and drawn: %.1f ms "
+        "(target < 50 ms)\n",
+        live->flight_list()->count() - 1, live_ms);
+    const bool ok = click_ms <= 1500.0 && worst < 16.0 && live_ms < 50.0;
     std::printf("%s\n", ok ? "targets met" : "TARGETS MISSED");
     return ok ? 0 : 1;
 }

@@ -5,6 +5,8 @@
 # cpack takes the .deb's dependencies from dpkg-shlibdeps (dpkg-dev), which needs file.
 # The map page test loads the page in headless chromium (skipped without it).
 # qt6-httpserver-dev needs qt6-websockets-dev for its CMake package but does not depend on it.
+# The icon generator writes GIFs with giflib (libgif-dev). The shipped data comes from npm
+# packages (data/package.json), installed with npm ci; Node.js 20 with npm is not a Debian package.
 # Idempotent: does nothing when everything is already present.
 set -euo pipefail
 
@@ -19,6 +21,7 @@ packages=(
   locales fonts-dejavu-core
   dpkg-dev file
   chromium
+  libgif-dev
 )
 
 missing=()
@@ -43,4 +46,20 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
   grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
+fi
+
+# The npm packages the build generates the shipped data from (airports, airlines, the map library).
+# npm ci runs again only when package-lock.json changed since the last install.
+data_dir="$(cd "$(dirname "$0")/.." && pwd)/data"
+stamp="$data_dir/node_modules/.skelvar-lock-stamp"
+if ! command -v npm >/dev/null 2>&1; then
+  echo "deps.sh: npm is not on PATH. Install Node.js 20 with npm from nodejs.org or NodeSource" >&2
+  echo "(not Debian's npm package, which conflicts with it), then run scripts/deps.sh again." >&2
+  exit 1
+fi
+lock_sum="$(sha256sum "$data_dir/package-lock.json" | cut -d' ' -f1)"
+if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$lock_sum" ]; then
+  echo "Installing the data packages (npm ci in data/)"
+  (cd "$data_dir" && npm ci --no-audit --no-fund --ignore-scripts)
+  echo "$lock_sum" > "$stamp"
 fi

@@ -6,6 +6,20 @@
 
 namespace app {
 
+live::RangeCeiling range_ceiling(const LiveSettings& settings, bool save_raw_feed) {
+    return {settings.feed_range, settings.range_index, settings.max_height, settings.height_index,
+            settings.checks.mrg, settings.checks.mrr,  save_raw_feed};
+}
+
+void store_range_ceiling(const live::RangeCeiling& menus, LiveSettings& settings) {
+    settings.feed_range = menus.feed_range;
+    settings.range_index = menus.range_index;
+    settings.max_height = menus.max_height;
+    settings.height_index = menus.height_index;
+    settings.checks.mrg = menus.mrg;
+    settings.checks.mrr = menus.mrr;
+}
+
 LiveTables load_live_tables(const ProgramLayout& layout) {
     return {live::AirlineTable(
                 live::airlines_text_from_file(common::read_file(layout.airlines_file()))),
@@ -36,7 +50,10 @@ LiveRefresh get_live(const LiveRequest& request, const HttpFetch& fetch, const L
     const live::FeedBox box = live::feed_box(*airport, request.feed_range);
     const platform::HttpResult answer =
         fetch(live::feed_url(request.server, box), user_agent(kAppVersion), live::kFeedTimeoutMs);
-    if (request.save_raw_feed) (void)common::append_text(layout.raw_feed_file(), answer.body);
+    // Only what a server sent; a failed fetch has no answer to keep.
+    if (request.save_raw_feed && answer.ok) {
+        (void)common::append_text(layout.raw_feed_file(), answer.body);
+    }
     LiveRefresh refresh = parse_answer(answer, request, tables, tracker);
     refresh.request_path = live::feed_path(box);
     return refresh;

@@ -9,13 +9,20 @@
 #include <vector>
 
 #include "app/program_layout.hpp"
+#include "app/startup.hpp"
 #include "app/update_check.hpp"
 #include "live/airline_table.hpp"
 #include "live/feed_parser.hpp"
 #include "live/fetch_outcome.hpp"
+#include "live/live_settings.hpp"
 #include "live/route_lookup.hpp"
 
 namespace app {
+
+// The saved range and ceiling with their menu ticks as the Flightradar menus change them, and
+// back (save_raw_feed is not saved: it starts false every run).
+live::RangeCeiling range_ceiling(const LiveSettings& settings, bool save_raw_feed);
+void store_range_ceiling(const live::RangeCeiling& menus, LiveSettings& settings);
 
 // The airline and airport tables as the parse reads them, indexed once per load.
 struct LiveTables {
@@ -44,8 +51,8 @@ struct LiveRefresh {
 inline constexpr std::string_view kUnreadableCoordinates =
     "The airport's coordinates cannot be read. Remove it, then add it again.";
 
-// One refresh. fetch is the platform's GET (20 s time-out); the raw copy goes to system/rdr when
-// asked for, and a failed append is ignored.
+// One refresh. fetch is the platform's GET (20 s time-out); with save_raw_feed every answer a
+// server sent is appended to system/rdr, and a failed append is ignored.
 LiveRefresh get_live(const LiveRequest& request, const HttpFetch& fetch, const LiveTables& tables,
                      live::FetchTracker& tracker, const ProgramLayout& layout);
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/airport_session.hpp"
+#include "app/live_session.hpp"
 #include "app/log_session.hpp"
 #include "app/startup.hpp"
 #include "logs/log_list.hpp"
@@ -34,12 +36,16 @@ struct Session {
         : frame(std::move(s.frame)),
           matching(std::move(s.matching)),
           live(std::move(s.live)),
-          startup_folder_errors(std::move(s.folder_errors)) {}
+          startup_folder_errors(std::move(s.folder_errors)) {
+        load_airports(*this);
+    }
 
     FrameState frame;
     MatchingState matching;
     LiveSettings live;
     LogViewState logs;
+    AirportsState airports;
+    LiveViewState live_view;
     std::vector<common::FileError> startup_folder_errors;
 };
 

@@ -16,8 +16,8 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kHelpIntro =
-    "skelvar-cli: the log analysis and the model-matching file edit of Skelvar without a "
-    "window.\n\nUsage:\n";
+    "skelvar-cli: the log analysis, the model-matching file edit and the live traffic of Skelvar "
+    "without a window.\n\nUsage:\n";
 
 constexpr std::string_view kHelpOutro =
     R"(  skelvar-cli --version
@@ -40,8 +40,9 @@ void print_help(std::ostream& out) {
     out << kHelpIntro;
     for (const Command& command : command_table()) {
         for (const Usage& usage : command.usage) {
-            out << "  skelvar-cli " << command.name << ' ' << usage.operands
-                << (command.app_folder ? " [--app-folder DIR]\n" : "\n");
+            out << "  skelvar-cli " << command.name;
+            if (!usage.operands.empty()) out << ' ' << usage.operands;
+            out << (command.app_folder ? " [--app-folder DIR]\n" : "\n");
             for (std::string_view line : common::split(usage.description, "\n"))
                 out << "      " << line << '\n';
         }

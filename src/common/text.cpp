@@ -169,21 +169,23 @@ std::string format_int(std::int64_t v) {
 #include <algorithm>
 
 namespace common {
+bool less_ignore_case(std::string_view a, std::string_view b) noexcept {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(to_lower_char(a[i]));
+        const auto cb = static_cast<unsigned char>(to_lower_char(b[i]));
+        if (ca != cb) return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
 std::string sort(std::string_view s) {
     std::vector<std::string_view> lines;
     for (std::string_view line : split(s, kCrLf)) {
         line = trim_left_spaces(line);
         if (!line.empty()) lines.push_back(line);
     }
-    std::stable_sort(lines.begin(), lines.end(), [](std::string_view a, std::string_view b) {
-        const std::size_t n = std::min(a.size(), b.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            const auto ca = static_cast<unsigned char>(to_lower_char(a[i]));
-            const auto cb = static_cast<unsigned char>(to_lower_char(b[i]));
-            if (ca != cb) return ca < cb;
-        }
-        return a.size() < b.size();
-    });
+    std::stable_sort(lines.begin(), lines.end(), less_ignore_case);
     std::string out;
     for (auto line : lines) {
         out.append(line);

@@ -52,6 +52,9 @@ std::string format_int(std::int64_t v);
 }  // namespace common
 
 namespace common {
+// Order of a sorted list box: letters compared ignoring case, a prefix first.
+bool less_ignore_case(std::string_view a, std::string_view b) noexcept;
+
 // The lines of s (split at CR LF), empty lines dropped, leading blanks stripped, sorted ignoring
 // letter case as a sorted list box does; each returned line ends in CR LF.
 std::string sort(std::string_view s);

@@ -14,11 +14,14 @@ bool looks_like_feed(std::string_view body) {
 }  // namespace
 
 FetchClass classify_fetch(const FetchResult& r) {
-    if (!r.ok && r.timed_out) {
+    // A status means a server answered, even where the platform counts an error status as a
+    // failed transfer.
+    const bool answered = r.ok || r.status != 0;
+    if (!answered && r.timed_out) {
         return {FetchFailure::TimedOut,
                 "The live traffic server did not answer within 20 seconds."};
     }
-    if (!r.ok) {
+    if (!answered) {
         std::string message =
             "Could not reach the live traffic server (no network or the "
             "connection was refused)";

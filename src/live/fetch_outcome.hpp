@@ -12,7 +12,7 @@ namespace live {
 // The platform's GET result as this layer sees it.
 struct FetchResult {
     bool ok = false;  // a response arrived
-    int status = 0;   // HTTP status, 0 without a response
+    int status = 0;   // HTTP status, 0 without a response; a status means a server answered
     std::string_view body;
     bool timed_out = false;  // no response within the time-out
     std::string_view error;  // the system's description when no response arrived

@@ -2,6 +2,7 @@
 // The operating-system services the program uses, behind one interface. The Qt implementation
 // lives in platform/qt; tests use a scripted fake.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,13 @@ class Platform {
     virtual bool open_in_text_editor(std::string_view path) = 0;
     // The chosen folder, or "" when cancelled.
     virtual std::string browse_folder(std::string_view start_folder, std::string_view title) = 0;
+    // An empty user_agent sends no User-Agent header.
     virtual HttpResult http_get(std::string_view url, std::string_view user_agent,
                                 int timeout_ms) = 0;
+    // The same GET without waiting: done runs on the window's thread once the answer or the
+    // failure is in (possibly before this returns, in tests).
+    virtual void http_get_async(std::string_view url, std::string_view user_agent, int timeout_ms,
+                                std::function<void(HttpResult)> done) = 0;
     virtual bool is_user_admin() = 0;
     virtual void set_clipboard_text(std::string_view text) = 0;
     // Busy cursor; calls do not nest: one busy_off ends the busy state.

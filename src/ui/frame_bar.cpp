@@ -55,6 +55,7 @@ FrameBar::FrameBar(platform::Platform& platform, app::Session& session, QWidget*
     };
     connect(command1_, &PictureButton::clicked, this, search);
     connect(text3_, &QLineEdit::returnPressed, this, search);
+    connect(text3_, &QLineEdit::textEdited, this, &FrameBar::searchTextTyped);
     connect(command2_, &PictureButton::hovered, this,
             [this] { command2_->style_button({}, 1, 0); });
     connect(command1_, &PictureButton::hovered, this,

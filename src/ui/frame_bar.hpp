@@ -42,6 +42,8 @@ class FrameBar : public QWidget {
     void folderAdopted();
     void viewChanged(bool log_view);
     void searchRequested(const std::string& query, bool match_case);
+    // The user typed into the search box (not Enter): the live search starts again at the top.
+    void searchTextTyped();
 
   private:
     void chk_logs();

@@ -52,6 +52,16 @@ void build_main_menu(QMainWindow& window, const MainMenuActions& actions) {
     QObject::connect(loga, &QAction::triggered, &window, actions.settings);
     add_item(msett, "Community", QStringLiteral("mset1"))->setEnabled(false);  // nothing enables it
     build_reports(window, actions);
+    if (actions.flightradar) actions.flightradar();
+
+    QMenu* mtools = window.menuBar()->addMenu(QStringLiteral("Airports"));
+    mtools->setObjectName(QStringLiteral("mtools"));
+    const char* airport_items[] = {"Show Airport List", "Sort Airport List"};
+    for (int i = 0; i < 2; ++i) {
+        QAction* a = add_item(mtools, airport_items[i], QStringLiteral("mtls%1").arg(i));
+        QObject::connect(a, &QAction::triggered, &window,
+                         [airports = actions.airports, i] { airports(i); });
+    }
 
     QMenu* mhelp = window.menuBar()->addMenu(QStringLiteral("Help"));
     mhelp->setObjectName(QStringLiteral("mhelp"));

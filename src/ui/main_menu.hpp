@@ -16,6 +16,8 @@ struct MainMenuActions {
     std::function<void()> check_updates;  // Help > Check for Updates
     std::function<void()> website;        // Help > Website
     std::function<void()> settings;       // Settings > Loga
+    std::function<void(int)> airports;    // Airports > Show (0) / Sort (1) Airport List
+    std::function<void()> flightradar;    // adds the Flightradar menu in its place
 };
 
 void build_main_menu(QMainWindow& window, const MainMenuActions& actions);

@@ -15,7 +15,11 @@
 #include "app/update_check.hpp"
 #include "platform/qt/qt_platform.hpp"
 #include "ui/about_window.hpp"
+#include "ui/airport_pane.hpp"
+#include "ui/flightradar_menu.hpp"
 #include "ui/frame_bar.hpp"
+#include "ui/live_traffic_view.hpp"
+#include "ui/live_view.hpp"
 #include "ui/log_view.hpp"
 #include "ui/main_menu.hpp"
 #include "ui/settings_window.hpp"
@@ -43,7 +47,12 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
                             run_own_window(w);
                         },
                         [this] { platform_.open_url(app::program_page_url(app::kMakerSite)); },
-                        [this] { mset_click(); }});
+                        [this] { mset_click(); }, [this](int index) { mtls_click(index); },
+                        [this] {
+                            build_flightradar_menu(*this, session_, [this] {
+                                live_view_->traffic()->refresh_selected();
+                            });
+                        }});
     setWindowTitle(platform::to_display(app::cap(session_.frame)));
     resize(1500, 860);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -66,9 +75,8 @@ void MainWindow::build() {
     frame_bar_->add_status(log_view_->failed_label());
 
     // Frame3: the live view shares the area of the log view; Frame5 holds "Models Found".
-    frame3_ = new QFrame(surface_);
-    frame3_->setObjectName(QStringLiteral("Frame3"));
-    frame3_->setFrameShape(QFrame::StyledPanel);
+    live_view_ = new LiveView(
+        platform_, session_, [this](QDialog& d) { return run_own_window(d); }, surface_);
     frame5_ = new QFrame(surface_);
     frame5_->setObjectName(QStringLiteral("Frame5"));
     frame5_->setFrameShape(QFrame::StyledPanel);
@@ -84,7 +92,7 @@ void MainWindow::build() {
 
     body_ = new QHBoxLayout;
     body_->addWidget(log_view_, 1);
-    body_->addWidget(frame3_, 1);
+    body_->addWidget(live_view_, 1);
     body_->addWidget(frame5_);
     auto* outer = new QVBoxLayout(surface_);
     outer->addWidget(frame_bar_);
@@ -94,6 +102,13 @@ void MainWindow::build() {
     connect(log_view_, &LogView::modelsListOutdated, list3_, &QListWidget::clear);
     connect(frame_bar_, &FrameBar::viewChanged, this, &MainWindow::apply_view);
     connect(frame_bar_, &FrameBar::searchRequested, this, &MainWindow::search);
+    connect(frame_bar_, &FrameBar::searchTextTyped, live_view_->traffic(),
+            &LiveTrafficView::search_text_typed);
+    connect(live_view_->traffic(), &LiveTrafficView::typesFound, list3_,
+            [this](const QStringList& types) {
+                list3_->clear();
+                list3_->addItems(types);
+            });
 }
 
 SpawnTableWidget* MainWindow::table_widget() const {
@@ -101,18 +116,20 @@ SpawnTableWidget* MainWindow::table_widget() const {
 }
 
 void MainWindow::apply_view(bool log_view) {
-    log_view_->frame2()->setVisible(log_view);
-    frame3_->setVisible(!log_view);
+    // The live view lies over the log view's area, from the left edge up to the models pane.
+    log_view_->setVisible(log_view);
+    live_view_->setVisible(!log_view);
     frame5_->setVisible(!log_view);
-    // In the live view only the log list stays, at the left edge; the live area takes the rest.
-    body_->setStretchFactor(log_view_, log_view ? 1 : 0);
+    // The window's minimum size follows the view at once, not at the next layout pass.
+    surface_->layout()->activate();
+    layout()->activate();
 }
 
 void MainWindow::search(const std::string& query, bool match_case) {
     session_.logs.table.clear_labs();
     if (!frame_bar_->log_view_shown()) {
-        // The live view searches the flight list, which comes with the live traffic.
         log_view_->table_widget()->update();
+        live_view_->traffic()->search(query, match_case);
         return;
     }
     log_view_->search(query, match_case);
@@ -120,6 +137,14 @@ void MainWindow::search(const std::string& query, bool match_case) {
 
 void MainWindow::report(app::ReportItem item) {
     app::run_report(session_, platform_, item, [this] { frame_bar_->show_log_view(); });
+}
+
+void MainWindow::mtls_click(int index) {
+    if (index == 0) {
+        platform_.open_in_text_editor(session_.frame.layout.airport_list_file());
+    } else {
+        live_view_->airport_pane()->sort_list();
+    }
 }
 
 void MainWindow::mset_click() {
@@ -180,6 +205,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (watched == surface_ && e->type() == QEvent::MouseMove) {
         frame_bar_->rest_buttons();
         log_view_->rest_outer_buttons();
+        live_view_->airport_pane()->rest_buttons();
     }
     return QMainWindow::eventFilter(watched, e);
 }

@@ -17,6 +17,7 @@ class QListWidget;
 namespace ui {
 
 class FrameBar;
+class LiveView;
 class LogView;
 class SpawnTableWidget;
 
@@ -28,6 +29,7 @@ class MainWindow : public QMainWindow {
 
     [[nodiscard]] app::Session& session() { return session_; }
     [[nodiscard]] LogView* log_view() const { return log_view_; }
+    [[nodiscard]] LiveView* live_view() const { return live_view_; }
     [[nodiscard]] SpawnTableWidget* table_widget() const;
 
     // Form_Activate: relists the log files; the first one also runs the administrator check.
@@ -48,13 +50,14 @@ class MainWindow : public QMainWindow {
     void search(const std::string& query, bool match_case);
     void report(app::ReportItem item);
     void mset_click();
+    void mtls_click(int index);
 
     platform::Platform& platform_;
     app::Session session_;
     QWidget* surface_ = nullptr;
     FrameBar* frame_bar_ = nullptr;
     LogView* log_view_ = nullptr;
-    QFrame* frame3_ = nullptr;
+    LiveView* live_view_ = nullptr;
     QFrame* frame5_ = nullptr;
     QListWidget* list3_ = nullptr;
     QHBoxLayout* body_ = nullptr;

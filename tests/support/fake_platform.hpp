@@ -3,6 +3,7 @@
 // folder picker from queues.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,19 @@ class FakePlatform final : public platform::Platform {
         auto r = http_answers.front();
         http_answers.pop_front();
         return r;
+    }
+    // Set: the GETs that do not wait go there (a real network stack in the window tests).
+    std::function<void(std::string_view, int, std::function<void(platform::HttpResult)>)>
+        async_http;
+    // Without async_http: answers from http_answers at once, before the call returns.
+    void http_get_async(std::string_view url, std::string_view user_agent, int timeout_ms,
+                        std::function<void(platform::HttpResult)> done) override {
+        if (async_http) {
+            http_requests.emplace_back(url);
+            async_http(url, timeout_ms, std::move(done));
+            return;
+        }
+        done(http_get(url, user_agent, timeout_ms));
     }
     bool is_user_admin() override { return admin; }
     void set_clipboard_text(std::string_view text) override { clipboard.assign(text); }

@@ -21,7 +21,7 @@ HttpResult curl_http_get(std::string_view url, std::string_view user_agent, int 
     const std::string url_text(url);
     const std::string agent(user_agent);
     curl_easy_setopt(curl, CURLOPT_URL, url_text.c_str());
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, agent.c_str());
+    if (!agent.empty()) curl_easy_setopt(curl, CURLOPT_USERAGENT, agent.c_str());
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout_ms));
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // no SIGALRM in a host program
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &append_body);

@@ -21,8 +21,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 #endif
 
 namespace platform {
@@ -125,23 +125,52 @@ std::string QtPlatform::browse_folder(std::string_view start_folder, std::string
     return from_display(QDir::toNativeSeparators(chosen));
 }
 
-HttpResult QtPlatform::http_get(std::string_view url, std::string_view user_agent, int timeout_ms) {
-    HttpResult result;
-    QNetworkAccessManager manager;
+namespace {
+
+QNetworkRequest get_request(std::string_view url, std::string_view user_agent, int timeout_ms) {
     QNetworkRequest request{QUrl(qs(url))};
-    request.setHeader(QNetworkRequest::UserAgentHeader, qs(user_agent));
+    if (!user_agent.empty()) request.setHeader(QNetworkRequest::UserAgentHeader, qs(user_agent));
     request.setTransferTimeout(timeout_ms);
-    QNetworkReply* reply = manager.get(request);
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
+    return request;
+}
+
+HttpResult result_of(QNetworkReply* reply) {
+    HttpResult result;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     result.status = status.isValid() ? status.toInt() : 0;
     const QByteArray body = reply->readAll();
     result.body.assign(body.constData(), static_cast<std::size_t>(body.size()));
     result.ok = reply->error() == QNetworkReply::NoError;
+    if (!result.ok && result.status == 0) {
+        result.error = reply->errorString().toStdString();
+        // The transfer time-out aborts the reply, which Qt reports as cancelled.
+        result.timed_out = reply->error() == QNetworkReply::OperationCanceledError ||
+                           reply->error() == QNetworkReply::TimeoutError;
+    }
+    return result;
+}
+
+}  // namespace
+
+HttpResult QtPlatform::http_get(std::string_view url, std::string_view user_agent, int timeout_ms) {
+    QNetworkAccessManager manager;
+    QNetworkReply* reply = manager.get(get_request(url, user_agent, timeout_ms));
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    HttpResult result = result_of(reply);
     reply->deleteLater();
     return result;
+}
+
+void QtPlatform::http_get_async(std::string_view url, std::string_view user_agent, int timeout_ms,
+                                std::function<void(HttpResult)> done) {
+    if (network_ == nullptr) network_ = new QNetworkAccessManager(qApp);
+    QNetworkReply* reply = network_->get(get_request(url, user_agent, timeout_ms));
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, done = std::move(done)] {
+        reply->deleteLater();
+        done(result_of(reply));
+    });
 }
 
 bool QtPlatform::is_user_admin() {

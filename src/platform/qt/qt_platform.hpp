@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QNetworkAccessManager;
+
 #include "platform/platform.hpp"
 
 namespace platform {
@@ -19,6 +21,8 @@ class QtPlatform final : public Platform {
     bool open_in_text_editor(std::string_view path) override;
     std::string browse_folder(std::string_view start_folder, std::string_view title) override;
     HttpResult http_get(std::string_view url, std::string_view user_agent, int timeout_ms) override;
+    void http_get_async(std::string_view url, std::string_view user_agent, int timeout_ms,
+                        std::function<void(HttpResult)> done) override;
     bool is_user_admin() override;
     void set_clipboard_text(std::string_view text) override;
     void busy_on() override;
@@ -27,6 +31,7 @@ class QtPlatform final : public Platform {
 
   private:
     QPointer<QWidget> owner_;
+    QNetworkAccessManager* network_ = nullptr;  // for the GETs that do not wait
     bool busy_ = false;
 };
 

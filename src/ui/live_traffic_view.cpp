@@ -1,0 +1,268 @@
+#include "ui/live_traffic_view.hpp"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QSplitter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "live/feed_request.hpp"
+#include "logs/spawn_table.hpp"
+#include "platform/qt/qt_platform.hpp"
+#include "ui/flight_list.hpp"
+#include "ui/traffic_picture_widget.hpp"
+
+namespace ui {
+
+LiveTrafficView::LiveTrafficView(platform::Platform& platform, app::Session& session,
+                                 QWidget* parent)
+    : QWidget(parent), platform_(platform), session_(session) {
+    setObjectName(QStringLiteral("LiveTraffic"));
+    list8_ = new FlightList(this);
+    const std::string icon_prefix = session_.frame.layout.icon_file(0);
+    p1_ = new TrafficPictureWidget(icon_prefix.substr(0, icon_prefix.size() - 5), this);
+
+    // Frame6: the options under the picture.
+    auto* frame6 = new QWidget(this);
+    frame6->setObjectName(QStringLiteral("Frame6"));
+    check2_ = new QCheckBox(QStringLiteral("Timer"), frame6);
+    check2_->setObjectName(QStringLiteral("Check2"));
+    check2_->setToolTip(QStringLiteral("5 Seconds Timer "));
+    check6_ = new QCheckBox(QStringLiteral("Airline"), frame6);
+    check6_->setObjectName(QStringLiteral("check6"));
+    auto* options = new QHBoxLayout(frame6);
+    options->setContentsMargins(0, 0, 0, 0);
+    options->addWidget(check2_);
+    options->addWidget(check6_);
+    options->addStretch(1);
+
+    auto* lower = new QWidget(this);
+    auto* lower_layout = new QVBoxLayout(lower);
+    lower_layout->setContentsMargins(0, 0, 0, 0);
+    lower_layout->addWidget(p1_, 1);
+    lower_layout->addWidget(frame6);
+
+    // updown: dragging it moves the border between the list and the picture.
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->setObjectName(QStringLiteral("updown"));
+    splitter_->setOpaqueResize(false);  // one re-plot when released, not one per move
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(list8_);
+    splitter_->addWidget(lower);
+    splitter_->setStretchFactor(1, 1);
+    if (session_.live.list8_height) {
+        const int h = static_cast<int>(*session_.live.list8_height / 15);
+        splitter_->setSizes({h, 400});
+    } else {
+        splitter_->setSizes({180, 400});
+    }
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(splitter_);
+
+    tim0_ = new QTimer(this);
+    tim0_->setObjectName(QStringLiteral("tim0"));
+    tim0_->setInterval(live::kRefreshIntervalMs);
+
+    connect(tim0_, &QTimer::timeout, this, &LiveTrafficView::tim0_timer);
+    connect(check2_, &QCheckBox::clicked, this, &LiveTrafficView::check2_mouse_up);
+    connect(check6_, &QCheckBox::clicked, this, [this] { plot(false); });
+    connect(list8_, &FlightList::rowPressed, this, &LiveTrafficView::list8_mouse_down);
+    connect(list8_, &QListWidget::itemDoubleClicked, this, &LiveTrafficView::list8_double_click);
+    connect(p1_, &TrafficPictureWidget::iconPressed, this, &LiveTrafficView::select_icon);
+    connect(p1_, &TrafficPictureWidget::doubleClicked, this, &LiveTrafficView::refresh_selected);
+    connect(p1_, &TrafficPictureWidget::resized, this, [this] { plot(true); });
+    connect(p1_, &TrafficPictureWidget::zoomClicked, this, [this](int i) {
+        auto& zoom = session_.live_view.plot.picture_zoom;
+        zoom = live::zoom_click(zoom, static_cast<live::ZoomButton>(i));
+        plot(false);
+    });
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        session_.live.list8_height = static_cast<std::int64_t>(list8_->height()) * 15;
+        if (session_.airports.list.selected_airport() != nullptr) plot(false);
+    });
+}
+
+void LiveTrafficView::show(const std::string& text) {
+    platform_.message(text);
+}
+
+void LiveTrafficView::get_live(const std::string& coords, bool search_after) {
+    app::FetchStart start = app::begin_fetch(session_, coords);
+    if (start.message) {
+        show(*start.message);
+        return;
+    }
+    search_after_.reset();
+    if (search_after && !session_.frame.text3.empty()) search_after_ = session_.frame.text3;
+    platform_.busy_on();
+    const app::PendingFetch fetch = std::move(*start.fetch);
+    QPointer<LiveTrafficView> self(this);
+    // No User-Agent or other header of our own: the feed gets what the HTTP stack sends.
+    platform_.http_get_async(fetch.url, {}, live::kFeedTimeoutMs,
+                             [self, fetch](const platform::HttpResult& answer) {
+                                 if (self) self->answer_in(fetch, answer);
+                             });
+}
+
+void LiveTrafficView::answer_in(const app::PendingFetch& fetch,
+                                const platform::HttpResult& answer) {
+    const std::optional<app::LiveRefresh> refresh = app::answer_arrived(session_, fetch, answer);
+    if (session_.live_view.fetches_in_flight == 0) platform_.busy_off();
+    if (!refresh) return;  // an older answer than one already shown
+    for (const std::string& m : refresh->messages) show(m);
+    p1_->set_stale(refresh->stale && session_.live_view.has_traffic);
+    if (!refresh->parse) return;  // the last good flights stay, marked stale
+    render_rows();
+    // Every parse hides the selection marker until the user selects again.
+    p1_->set_marker_visible(false);
+    QStringList types;
+    for (const std::string& t : session_.live_view.last.types) types << platform::to_display(t);
+    emit typesFound(types);
+    plot(false);
+    if (search_after_) {
+        const std::string query = *search_after_;
+        search_after_.reset();
+        search(query, false);
+    }
+}
+
+void LiveTrafficView::render_rows() {
+    const live::ParseResult& r = session_.live_view.last;
+    list8_->clear();
+    list8_->addItem(platform::to_display(r.header));
+    for (const std::string& row : r.rows) list8_->addItem(platform::to_display(row));
+}
+
+void LiveTrafficView::plot(bool relayout_only) {
+    app::LiveViewState& v = session_.live_view;
+    if (relayout_only && (!v.has_traffic || v.last.traffic_text.empty() || !isVisible())) return;
+    if (!v.has_traffic) return;
+    const auto coords = app::selected_coords(session_);
+    const auto airport = coords ? live::parse_coordinates(*coords) : std::nullopt;
+    live::PlotInput input;
+    input.traffic_text = v.last.traffic_text;
+    input.width = p1_->width_twips();
+    input.height = p1_->height_twips();
+    input.airport_index = session_.airports.list.selected;
+    if (airport) input.airport = *airport;
+    input.defaults_list = session_.logs.log.parse.defaults_list;
+    input.airline_labels = check6_->isChecked();
+    input.selected_icon = v.selected_icon;
+    input.timer_running = tim0_->isActive();
+    input.relayout_only = relayout_only;
+    session_.logs.log.busy_flag = true;
+    live::Picture picture = live::plot_planes(v.plot, input);
+    session_.logs.log.busy_flag = false;
+    v.extent_text = picture.extent_text;
+    const std::optional<std::string> message = picture.message;
+    p1_->set_picture(std::move(picture));
+    if (message && !relayout_only) show(*message);
+}
+
+void LiveTrafficView::select_icon(int k) {
+    app::LiveViewState& v = session_.live_view;
+    v.selected_icon = k;
+    live::Picture picture = p1_->picture();
+    for (const live::IconItem& icon : picture.icons) {
+        if (icon.index == k) picture.selection_marker = live::marker_for_icon_click(icon);
+    }
+    p1_->set_picture(std::move(picture));
+    p1_->set_marker_visible(true);
+    if (k < list8_->count()) list8_->setCurrentRow(k);
+}
+
+void LiveTrafficView::list8_mouse_down(int row) {
+    if (row < 1) return;
+    session_.live_view.selected_icon = row;
+    live::Picture picture = p1_->picture();
+    for (const live::IconItem& icon : picture.icons) {
+        if (icon.index == row) picture.selection_marker = icon.top_left;
+    }
+    p1_->set_picture(std::move(picture));
+    p1_->set_marker_visible(true);
+}
+
+void LiveTrafficView::list8_double_click() {
+    const QListWidgetItem* item = list8_->currentItem();
+    if (item == nullptr) return;
+    const std::string row = platform::from_display(item->text());
+    if (const auto flight = live::flight_to_look_up(row)) {
+        platform_.open_url(logs::lookup_url(*flight));
+    }
+}
+
+void LiveTrafficView::refresh_selected() {
+    const auto coords = app::selected_coords(session_);
+    if (!coords) return;
+    session_.live_view.plot.picture_dirty = -1;
+    get_live(*coords);
+}
+
+void LiveTrafficView::clear_traffic() {
+    list8_->clear();
+    session_.live_view.last = {};
+    session_.live_view.has_traffic = false;
+    p1_->clear_picture();
+}
+
+void LiveTrafficView::search(const std::string& query, bool match_case) {
+    std::vector<std::string> rows;
+    rows.reserve(static_cast<std::size_t>(list8_->count()));
+    for (int i = 0; i < list8_->count(); ++i) {
+        rows.push_back(platform::from_display(list8_->item(i)->text()));
+    }
+    const live::SearchOutcome out =
+        live::search_live(session_.live_view.search, rows, query, match_case);
+    if (out.effect == live::SearchEffect::Select) {
+        list8_->setCurrentRow(out.row);
+        list8_->scrollToItem(list8_->currentItem());
+    } else if (out.effect == live::SearchEffect::ClearSelection) {
+        list8_->clearSelection();
+        list8_->setCurrentRow(-1);
+    }
+}
+
+void LiveTrafficView::search_text_typed() {
+    session_.live_view.search.key_typed();
+    list8_->clearSelection();
+    list8_->setCurrentRow(-1);
+}
+
+void LiveTrafficView::check2_mouse_up() {
+    const live::TimerBoxResult r =
+        live::timer_box_released(session_.live_view.timer, check2_->isChecked(),
+                                 session_.airports.list.selected_airport() != nullptr, false);
+    if (r.message) show(*r.message);
+    if (r.untick) check2_->setChecked(false);
+    if (session_.live_view.timer.running) {
+        tim0_->start();
+    } else {
+        tim0_->stop();
+    }
+}
+
+void LiveTrafficView::tim0_timer() {
+    app::LiveViewState& v = session_.live_view;
+    const auto coords = app::selected_coords(session_);
+    // A tick while a parse or a fetch is under way is skipped, not queued.
+    const bool busy = session_.logs.log.busy_flag || v.fetches_in_flight > 0;
+    const live::TickResult r =
+        live::timer_tick(v.timer, coords.has_value(), busy, coords.value_or(std::string()));
+    switch (r.action) {
+        case live::TickAction::Skip:
+            return;
+        case live::TickAction::Fetch:
+            get_live(*coords);
+            return;
+        case live::TickAction::MissingData:
+            if (r.message) show(*r.message);
+            platform_.busy_off();
+            tim0_->stop();
+            check2_->setChecked(false);
+            return;
+    }
+}
+
+}  // namespace ui

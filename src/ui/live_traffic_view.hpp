@@ -1,0 +1,69 @@
+#pragma once
+// The live traffic beside the airport list: the flight list List8 above the traffic picture p1
+// (a splitter between them) and the option strip Frame6 with "Timer" and "Airline". It runs the
+// fetch without blocking the window, applies answers in the order they were asked for, plots
+// them, keeps the selection of list and picture together and drives the refresh timer.
+
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "app/session.hpp"
+#include "platform/platform.hpp"
+
+class QCheckBox;
+class QSplitter;
+class QTimer;
+
+namespace ui {
+
+class FlightList;
+class TrafficPictureWidget;
+
+class LiveTrafficView : public QWidget {
+    Q_OBJECT
+  public:
+    LiveTrafficView(platform::Platform& platform, app::Session& session, QWidget* parent = nullptr);
+
+    // get_live for a coordinates item; search_after: run the flight search once it is in.
+    void get_live(const std::string& coords, bool search_after = false);
+    // The selected airport again, with a new extent (double click, menus).
+    void refresh_selected();
+    // An airport was removed: the list and the picture are emptied.
+    void clear_traffic();
+    // Search / Enter in the live view, and a key typed into the search box.
+    void search(const std::string& query, bool match_case);
+    void search_text_typed();
+    // The timer tick, as tim0 runs it (tests call it directly).
+    void tim0_timer();
+
+    [[nodiscard]] FlightList* flight_list() const { return list8_; }
+    [[nodiscard]] TrafficPictureWidget* picture() const { return p1_; }
+    [[nodiscard]] QTimer* timer() const { return tim0_; }
+
+  signals:
+    // The types of the last answer, for "Models Found".
+    void typesFound(const QStringList& types);
+
+  private:
+    void answer_in(const app::PendingFetch& fetch, const platform::HttpResult& answer);
+    void render_rows();
+    void plot(bool relayout_only);
+    void select_icon(int k);
+    void list8_mouse_down(int row);
+    void list8_double_click();
+    void check2_mouse_up();
+    void show(const std::string& text);
+
+    platform::Platform& platform_;
+    app::Session& session_;
+    QSplitter* splitter_ = nullptr;
+    FlightList* list8_ = nullptr;
+    TrafficPictureWidget* p1_ = nullptr;
+    QCheckBox* check2_ = nullptr;
+    QCheckBox* check6_ = nullptr;
+    QTimer* tim0_ = nullptr;
+    std::optional<std::string> search_after_;  // the query to run once the answer is in
+};
+
+}  // namespace ui

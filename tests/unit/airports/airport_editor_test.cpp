@@ -1,0 +1,139 @@
+#include "airports/airport_editor.hpp"
+
+#include <gtest/gtest.h>
+
+#include "airports/lookup_file.hpp"
+
+namespace {
+
+using airports::CandidateAnswer;
+using airports::EditorBoxes;
+
+// Records are "lat,lon,name,code,iata" separated by "#"; the text starts with a record that no
+// search can reach (nothing precedes it with a "#").
+constexpr std::string_view kAz5 =
+    "0,0,Header,ZZZZ#51.47,-0.46,London Heathrow Airport,EGLL,LHR#"
+    "40.47,-3.56,Madrid Barajas,LEMD,MAD#53.35,-2.27,Manchester Airport,EGCC,MAN";
+
+struct Walk {
+    std::vector<std::string> offered;  // candidate names in order
+    std::vector<std::string> told;
+};
+
+Walk run(std::string_view az5, const airports::AirportList& list, EditorBoxes& boxes,
+         std::vector<CandidateAnswer> answers) {
+    Walk w;
+    std::size_t next = 0;
+    airports::search_lookup(
+        az5, list, boxes,
+        [&](const airports::Candidate& c, const std::string& question) {
+            w.offered.push_back(c.name + "|" + c.latitude + "|" + c.longitude);
+            EXPECT_EQ(question, airports::found_question(c.name.substr(0, c.name.find(' ')),
+                                                         c.name.substr(c.name.find(' ') + 1)));
+            return next < answers.size() ? answers[next++] : CandidateAnswer::No;
+        },
+        [&](const std::string& text) { w.told.push_back(text); });
+    return w;
+}
+
+TEST(LookupSearch, casesOfTheTypedText) {
+    struct Case {
+        const char* typed;
+        const char* offered;  // first candidate, "" for none
+        const char* name_after;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"EGLL", "EGLL London Heathrow Airport|51.47|-0.46", "EGLL London Heathrow Airport", ""},
+        {"heathrow", "", "heathrow", "'heathrow' not found. Use ICAO instead."},  // inside a field
+        {"london", "EGLL London Heathrow Airport|51.47|-0.46", "EGLL London Heathrow Airport", ""},
+        {"lhr", "EGLL London Heathrow Airport|51.47|-0.46", "EGLL London Heathrow Airport", ""},
+        {"   ", "", "   ", "Please enter Airport / ICAO"},
+        {"Header", "", "Header", ""},  // the first record ends the search silently
+    };
+    for (const Case& c : cases) {
+        EditorBoxes boxes{c.typed, "", ""};
+        const Walk w = run(kAz5, {}, boxes, {CandidateAnswer::Yes});
+        EXPECT_EQ(w.offered.empty() ? "" : w.offered[0], std::string(c.offered)) << c.typed;
+        EXPECT_EQ(boxes.name, c.name_after) << c.typed;
+        EXPECT_EQ(w.told.empty() ? "" : w.told[0], std::string(c.told)) << c.typed;
+    }
+}
+
+TEST(LookupSearch, upperCaseOnlyMatchLeavesTheBoxUpperCase) {
+    EditorBoxes boxes{"egcc", "", ""};
+    const Walk w = run(kAz5, {}, boxes, {CandidateAnswer::Cancel});
+    ASSERT_EQ(w.offered.size(), 1u);
+    EXPECT_EQ(boxes.name, "EGCC");
+    EXPECT_EQ(boxes.latitude, "");
+}
+
+TEST(LookupSearch, noWalksEveryOccurrenceThenNotFound) {
+    EditorBoxes boxes{"E", "", ""};
+    const Walk w = run(kAz5, {}, boxes, {});
+    EXPECT_EQ(w.offered.size(), 2u);  // EGLL and EGCC: fields starting with "E"
+    EXPECT_EQ(w.told, std::vector<std::string>{"'E' not found. Use ICAO instead."});
+}
+
+TEST(LookupSearch, aListedCodeIsRefused) {
+    airports::AirportList list;
+    list.items.push_back({"EGLL London Heathrow Airport", "1/2"});
+    EditorBoxes boxes{"LHR", "", ""};
+    const Walk w = run(kAz5, list, boxes, {CandidateAnswer::Yes});
+    EXPECT_TRUE(w.offered.empty());
+    EXPECT_EQ(w.told, std::vector<std::string>{"Already contains:EGLL"});
+}
+
+TEST(LookupSearch, scramblingRoundTripsEveryByte) {
+    std::string all;
+    for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
+    const std::string scrambled = airports::scramble_lookup(all);
+    EXPECT_NE(scrambled, all);
+    EXPECT_EQ(airports::scramble_lookup(scrambled), all);
+}
+
+TEST(EditorAdd, refusalsAndTheAddedAirport) {
+    airports::AirportList list;
+    list.items.push_back({"Heathrow London", "1/2"});
+    struct Case {
+        EditorBoxes boxes;
+        std::optional<std::string> refusal;
+    };
+    const Case cases[] = {
+        {{"  ", "1", "2"}, "No Text"},
+        {{"X", " ", "2"}, "Coordinates?"},
+        {{"X", "1", ""}, "Coordinates?"},
+        {{"Heathrow", "1", "2"}, "Already contains:Heathrow"},
+        {{"A#1", "1", "2"}, std::string(airports::kNameWithHashMessage)},
+    };
+    for (const Case& c : cases) {
+        EditorBoxes boxes = c.boxes;
+        EXPECT_EQ(airports::add_airport(list, boxes, false), c.refusal) << c.boxes.name;
+    }
+    EXPECT_EQ(list.items.size(), 1u);
+    EditorBoxes boxes{"Gatwick", "51,15", "-0,18"};
+    EXPECT_EQ(airports::add_airport(list, boxes, true), std::nullopt);
+    EXPECT_EQ(list.items.back(), (airports::Airport{"Gatwick", "51.15/-0.18"}));
+    EXPECT_EQ(list.selected, 1);
+}
+
+TEST(EditorApply, renamesTheSelectedOnly) {
+    airports::AirportList list;
+    list.items = {{"A", "1/2"}, {"B", "3/4"}};
+    EXPECT_EQ(airports::apply_name(list, "C"), std::string(airports::kPleaseSelectAirport));
+    EXPECT_EQ(airports::rename_on_enter(list, "C"), std::nullopt);
+    list.selected = 1;
+    EXPECT_EQ(airports::apply_name(list, " "), std::string(airports::kNoTextMessage));
+    EXPECT_EQ(airports::rename_on_enter(list, "C#"), std::string(airports::kNameWithHashMessage));
+    EXPECT_EQ(airports::apply_name(list, "Bee"), std::nullopt);
+    EXPECT_EQ(list.items[1], (airports::Airport{"Bee", "3/4"}));
+}
+
+TEST(EditorKeys, onlyNumberKeysReachTheCoordinateBoxes) {
+    for (char32_t k : std::u32string(U"0123456789+-.,\r\x7f\b"))
+        EXPECT_TRUE(airports::coordinate_key_accepted(k)) << static_cast<int>(k);
+    for (char32_t k : std::u32string(U"aZ /#e\t\u00e9"))
+        EXPECT_FALSE(airports::coordinate_key_accepted(k)) << static_cast<int>(k);
+}
+
+}  // namespace

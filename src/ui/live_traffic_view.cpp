@@ -152,9 +152,12 @@ void LiveTrafficView::plot(bool relayout_only) {
     input.selected_icon = v.selected_icon;
     input.timer_running = tim0_->isActive();
     input.relayout_only = relayout_only;
-    session_.logs.log.busy_flag = true;
+    // An answer can come in while a log parse lets events run: its guard must stay set.
+    bool& busy = session_.logs.log.busy_flag;
+    const bool parse_running = busy;
+    busy = true;
     live::Picture picture = live::plot_planes(v.plot, input);
-    session_.logs.log.busy_flag = false;
+    busy = parse_running;
     v.extent_text = picture.extent_text;
     const std::optional<std::string> message = picture.message;
     p1_->set_picture(std::move(picture));

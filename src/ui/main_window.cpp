@@ -54,6 +54,8 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
                             });
                         }});
     setWindowTitle(platform::to_display(app::cap(session_.frame)));
+    // Below this the panes would squeeze each other; every control keeps a usable size.
+    setMinimumSize(760, 560);
     resize(1500, 860);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());  // center_form

@@ -29,7 +29,8 @@ void LayoutTest::dockingHoldsAtThreeSizes() {
     Harness h;
     h.open_on_logs({{"log2024051314.txt", "\r\n"}});
     QWidget& w = h.window();
-    for (const QSize size : {QSize(1100, 700), QSize(1500, 860), QSize(1900, 1050)}) {
+    // The smallest the window goes (its minimum size), a usual and a large one.
+    for (const QSize size : {QSize(200, 200), QSize(1500, 860), QSize(1900, 1050)}) {
         h.click_toggle("logs1");
         w.resize(size);
         QTest::qWait(50);
@@ -39,7 +40,7 @@ void LayoutTest::dockingHoldsAtThreeSizes() {
         const QRect frame4 = in_window(h.child<QWidget>("Frame4"), w);
         const QRect list8 = in_window(h.child<QWidget>("List8"), w);
         const QRect p1 = in_window(h.child<QWidget>("p1"), w);
-        const QString at = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        const QString at = QStringLiteral("%1x%2").arg(w.width()).arg(w.height());
         QVERIFY2(w.width() - frame5.right() < 40, qPrintable(at));
         QVERIFY2(frame3.left() < 20 && frame3.right() < frame5.left(), qPrintable(at));
         QVERIFY2(frame5.left() - frame3.right() < 30, qPrintable(at));
@@ -48,6 +49,9 @@ void LayoutTest::dockingHoldsAtThreeSizes() {
         QVERIFY2(frame3.bottom() - frame4.bottom() < 30 && frame4.top() > list7.bottom(),
                  qPrintable(at));
         QVERIFY2(list7.height() > frame3.height() / 2, qPrintable(at));
+        const QRect frame1 = in_window(h.child<QWidget>("Frame1"), w);
+        QVERIFY2(frame1.top() > list7.bottom() && frame4.top() > frame1.bottom(), qPrintable(at));
+        QVERIFY2(p1.height() > 50 && list8.height() > 30, qPrintable(at));
 
         h.click_toggle("logs0");
         QTest::qWait(50);

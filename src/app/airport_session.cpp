@@ -44,7 +44,7 @@ std::optional<std::string> choose_airport(Session& s, platform::Platform& platfo
         s.airports.routes = live::RouteTable(
             live::iata_text_from_file(common::read_file(s.frame.layout.iata_file())));
     }
-    s.live_view.map_recenter = true;
+    s.live_view.map.map_recenter = true;
     const airports::Choice choice = airports::choose_airport(s.airports.list);
     if (choice.message) {
         platform.message(*choice.message);

@@ -21,7 +21,7 @@ struct AirportsState {
     airports::AirportList list;
     live::AirlineTable airlines;  // airlines_text: system/airlines, read at start-up
     live::RouteTable routes;      // iata_text: system/iata, read when an airport is chosen
-    std::string az5_text;       // the unscrambled lookup file; first search
+    std::string az5_text;         // the unscrambled lookup file; first search
     bool az5_loaded = false;
     airports::EditorBoxes editor;  // the editor's boxes keep their texts between openings
     bool edit_mode = false;

@@ -16,6 +16,7 @@
 #include "live/live_settings.hpp"
 #include "live/refresh_timer.hpp"
 #include "live/traffic_picture.hpp"
+#include "mappage/map_page.hpp"
 
 namespace app {
 
@@ -23,9 +24,10 @@ struct Session;
 
 struct LiveViewState {
     std::string feed_server{kDefaultFeedServer};  // scheme and host; tests use a local one
-    live::PlotState plot;  // picture_zoom, picture_dirty and the extent
-    bool map_recenter = false;
-    std::string chosen_coords;  // the coordinates item of the last airport chosen
+    live::PlotState plot;                         // picture_zoom, picture_dirty and the extent
+    mappage::MapView map;          // map_recenter and the centre of the last recentred map update
+    bool map_error_shown = false;  // a map write or open failure is told once
+    std::string chosen_coords;     // the coordinates item of the last airport chosen
     bool save_raw_feed = false;
     live::FetchTracker tracker;
     live::ParseResult last;  // rows, traffic_text, types of the last answer parsed

@@ -2,11 +2,14 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/map_update.hpp"
 #include "live/feed_request.hpp"
 #include "logs/spawn_table.hpp"
 #include "platform/qt/qt_platform.hpp"
@@ -30,11 +33,20 @@ LiveTrafficView::LiveTrafficView(platform::Platform& platform, app::Session& ses
     check2_->setObjectName(QStringLiteral("Check2"));
     check2_->setToolTip(QStringLiteral("5 Seconds Timer "));
     check6_ = new QCheckBox(QStringLiteral("Airline"), frame6);
-    check6_->setObjectName(QStringLiteral("check6"));
+    check6_->setObjectName(QStringLiteral("Check6"));
+    osm_ = new QCheckBox(QStringLiteral("Openstreetmap"), frame6);
+    osm_->setObjectName(QStringLiteral("osm"));
+    text2_ = new QLineEdit(platform::to_display(session_.live.text2), frame6);
+    text2_->setObjectName(QStringLiteral("Text2"));
+    text2_->setFixedWidth(40);
+    text2_->setToolTip(QStringLiteral("Map zoom (6 to 15)"));
     auto* options = new QHBoxLayout(frame6);
     options->setContentsMargins(0, 0, 0, 0);
     options->addWidget(check2_);
     options->addWidget(check6_);
+    options->addSpacing(20);
+    options->addWidget(osm_);
+    options->addWidget(text2_);
     options->addStretch(1);
 
     auto* lower = new QWidget(this);
@@ -67,7 +79,10 @@ LiveTrafficView::LiveTrafficView(platform::Platform& platform, app::Session& ses
 
     connect(tim0_, &QTimer::timeout, this, &LiveTrafficView::tim0_timer);
     connect(check2_, &QCheckBox::clicked, this, &LiveTrafficView::check2_mouse_up);
-    connect(check6_, &QCheckBox::clicked, this, [this] { plot(false); });
+    connect(check6_, &QCheckBox::clicked, this, &LiveTrafficView::map_box_released);
+    connect(osm_, &QCheckBox::clicked, this, &LiveTrafficView::map_box_released);
+    connect(text2_, &QLineEdit::textChanged, this,
+            [this](const QString& t) { session_.live.text2 = platform::from_display(t); });
     connect(list8_, &FlightList::rowPressed, this, &LiveTrafficView::list8_mouse_down);
     connect(list8_, &QListWidget::itemDoubleClicked, this, &LiveTrafficView::list8_double_click);
     connect(p1_, &TrafficPictureWidget::iconPressed, this, &LiveTrafficView::select_icon);
@@ -121,6 +136,11 @@ void LiveTrafficView::answer_in(const app::PendingFetch& fetch,
     for (const std::string& t : session_.live_view.last.types) types << platform::to_display(t);
     emit typesFound(types);
     plot(false);
+    if (osm_->isChecked()) {
+        // The next plot computes a fresh extent, which the next map update centres on.
+        session_.live_view.plot.picture_dirty = -1;
+        map_update();
+    }
     if (search_after_) {
         const std::string query = *search_after_;
         search_after_.reset();
@@ -234,15 +254,69 @@ void LiveTrafficView::search_text_typed() {
 }
 
 void LiveTrafficView::check2_mouse_up() {
-    const live::TimerBoxResult r =
-        live::timer_box_released(session_.live_view.timer, check2_->isChecked(),
-                                 session_.airports.list.selected_airport() != nullptr, false);
+    const live::TimerBoxResult r = live::timer_box_released(
+        session_.live_view.timer, check2_->isChecked(),
+        session_.airports.list.selected_airport() != nullptr, osm_->isChecked());
+    sync_map_recenter();
     if (r.message) show(*r.message);
     if (r.untick) check2_->setChecked(false);
     if (session_.live_view.timer.running) {
         tim0_->start();
     } else {
         tim0_->stop();
+    }
+    // Stopped with the map shown: the page is written again without its refresh line.
+    if (r.map_update) map_update();
+}
+
+void LiveTrafficView::sync_map_recenter() {
+    live::RefreshTimer& timer = session_.live_view.timer;
+    if (timer.map_recenter) session_.live_view.map.map_recenter = true;
+    timer.map_recenter = false;
+}
+
+void LiveTrafficView::map_box_released() {
+    app::LiveViewState& v = session_.live_view;
+    const bool map_shown = osm_->isChecked() && app::selected_coords(session_).has_value();
+    if (map_shown) {
+        v.map.map_recenter = true;
+        v.plot.picture_dirty = -1;
+    }
+    // The full plot shows the label style and, after picture_dirty, gives the map its extent.
+    plot(false);
+    if (!map_shown) return;
+    map_update();
+    // As after every map update, the next plot computes the extent the next update centres on.
+    v.plot.picture_dirty = -1;
+}
+
+void LiveTrafficView::map_update() {
+    app::LiveViewState& v = session_.live_view;
+    mappage::MapInput input;
+    input.extent_text = v.extent_text;
+    input.zoom_text = session_.live.text2;
+    input.traffic_text = v.last.traffic_text;
+    input.routes = &session_.airports.routes;
+    input.airline_labels = check6_->isChecked();
+    input.timer_running = tim0_->isActive();
+    const app::MapWrite w = app::map_update(v.map, input, session_.frame.layout);
+    platform_.busy_off();
+    if (!w.update) return;
+    text2_->setText(platform::to_display(w.update->files.zoom.text2));
+    std::vector<common::FileError> errors;
+    if (w.files.status.error) errors.push_back(*w.files.status.error);
+    if (w.update->open_page) {
+        // Served over loopback, so the tile server gets the page's address as Referer; opened
+        // from the file only when no server could start.
+        const std::string page = session_.frame.layout.map_page_file();
+        const bool opened = map_server_.start(session_.frame.layout.system_folder())
+                                ? platform_.open_url(map_server_.page_url("mm.htm"))
+                                : platform_.open_file(page, session_.frame.layout.root());
+        if (!opened) errors.push_back({page, "the web browser could not be started"});
+    }
+    if (!errors.empty() && !v.map_error_shown) {
+        v.map_error_shown = true;
+        app::report_write_failures(session_, platform_, errors);
     }
 }
 

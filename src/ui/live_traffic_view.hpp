@@ -10,8 +10,10 @@
 
 #include "app/session.hpp"
 #include "platform/platform.hpp"
+#include "platform/qt_http/map_server.hpp"
 
 class QCheckBox;
+class QLineEdit;
 class QSplitter;
 class QTimer;
 
@@ -54,6 +56,11 @@ class LiveTrafficView : public QWidget {
     void list8_double_click();
     void check2_mouse_up();
     void show(const std::string& text);
+    // plot_planesOSM: the map script (and page when due) written, the page opened when recentred.
+    void map_update();
+    // "Openstreetmap" or "Airline" released: a recentred map with the new labels.
+    void map_box_released();
+    void sync_map_recenter();
 
     platform::Platform& platform_;
     app::Session& session_;
@@ -62,6 +69,9 @@ class LiveTrafficView : public QWidget {
     TrafficPictureWidget* p1_ = nullptr;
     QCheckBox* check2_ = nullptr;
     QCheckBox* check6_ = nullptr;
+    QCheckBox* osm_ = nullptr;
+    QLineEdit* text2_ = nullptr;
+    platform::MapServer map_server_;
     QTimer* tim0_ = nullptr;
     std::optional<std::string> search_after_;  // the query to run once the answer is in
 };

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
@@ -81,6 +82,7 @@ class LiveViewTest : public QObject {
     void choose_listsDrawsAndSelects();
     void timerMenusAndKeys();
     void failures_toldOncePerStreak_lastFlightsStay();
+    void mapPage_openedOverLoopback_followsTheTimer();
 };
 
 void LiveViewTest::choose_listsDrawsAndSelects() {
@@ -233,6 +235,44 @@ void LiveViewTest::failures_toldOncePerStreak_lastFlightsStay() {
     }
     QCOMPARE(h.fake.messages.size(), before + 2);
     QVERIFY(q(h.fake.messages.back().text).contains(QStringLiteral("did not answer")));
+}
+
+void LiveViewTest::mapPage_openedOverLoopback_followsTheTimer() {
+    FeedServer server;
+    Harness h;
+    LiveRoad road(h, server);
+    app::Session& s = h.window().session();
+    const std::string script = common::join_path(s.frame.layout.system_folder(), "apmm.js");
+    const std::string page = s.frame.layout.map_page_file();
+    for (int i = 0; i < 6; ++i) server.replies.push_back({200, fixture_feed()});
+    road.choose(0);
+    QVERIFY(road.settled());
+    QVERIFY(!common::file_exists(script));  // no map until the box is ticked
+
+    h.child<QLineEdit>("Text2")->setText(QStringLiteral("20"));
+    QTest::mouseClick(h.child<QCheckBox>("osm"), Qt::LeftButton);
+    QCOMPARE(h.child<QLineEdit>("Text2")->text(), QStringLiteral("15"));
+    QVERIFY(!h.fake.opened_urls.empty());
+    const QString url = q(h.fake.opened_urls.back());
+    QVERIFY2(url.startsWith(QStringLiteral("http://127.0.0.1:")) && url.endsWith("/mm.htm"),
+             qPrintable(url));
+    QVERIFY(common::read_file(script).find("BA1432") != std::string::npos);
+    QVERIFY(common::read_file(page).find("refresh") == std::string::npos);
+
+    // Timer on: the first tick recentres and writes the page with its refresh line; every tick
+    // writes the script again.
+    QTest::mouseClick(h.child<QCheckBox>("Check2"), Qt::LeftButton);
+    road.view().tim0_timer();
+    QVERIFY(road.settled());
+    QVERIFY(common::read_file(page).find("refresh") != std::string::npos);
+    QVERIFY(common::remove_file(script));
+    road.view().tim0_timer();
+    QVERIFY(road.settled());
+    QVERIFY(common::file_exists(script));
+    // Timer off: the page is written without the refresh line, so the browser stops reloading.
+    QTest::mouseClick(h.child<QCheckBox>("Check2"), Qt::LeftButton);
+    QVERIFY(common::read_file(page).find("refresh") == std::string::npos);
+    QVERIFY(h.fake.messages.empty());
 }
 
 QTEST_MAIN(LiveViewTest)

@@ -79,7 +79,7 @@ TEST_F(AirportSessionTest, choose_loadsIataOnce_setsFlags_orSaysDataMissing) {
     s_.airports.list.selected = 1;
     EXPECT_EQ(app::choose_airport(s_, p_), std::nullopt);
     EXPECT_EQ(p_.messages.back().text, std::string(airports::kMissingDataMessage));
-    EXPECT_TRUE(s_.live_view.map_recenter);
+    EXPECT_TRUE(s_.live_view.map.map_recenter);
     EXPECT_EQ(s_.live_view.plot.picture_zoom, 2.0f);
     EXPECT_EQ(s_.airports.routes.place_name("NCE"), "Nice Cote");
     s_.airports.list.selected = 0;

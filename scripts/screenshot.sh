@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the program under Xvfb with the openbox window manager (when installed) on the sample
-# logs, chooses the first log, and saves a screenshot of the window. Usage: scripts/screenshot.sh BIN_DIR OUT.png
+# logs, chooses the first log, and saves a screenshot of the window; then, with the build's
+# skelvar-screens, the live view and the other windows into windows/ beside OUT.png.
+# Usage: scripts/screenshot.sh BIN_DIR OUT.png
 set -euo pipefail
 bin_dir=$(cd "${1:?bin folder}" && pwd)
 out=${2:?output png}
@@ -15,18 +17,8 @@ cp "$root"/data/samples/logs/*.txt "$work/sim/logs/"
 printf '%s\r\n\r\n1\r\n\r\n0.08\r\n1\r\n2000\r\n2\r\n14\r\nxzy\r\n\r\n' "$work/sim/logs" \
   > "$work/program/mm.dat"
 
-# Xvfb picks a free display and writes its number once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-# A real window manager gives focus and activation as on a desktop.
-if command -v openbox >/dev/null; then
-  openbox >/dev/null 2>&1 &
-  wm_pid=$!
-  sleep 0.5
-fi
+. "$root/scripts/lib/display.sh"
+start_display
 
 "$work/program/skelvar" >/dev/null 2>&1 &
 app_pid=$!
@@ -45,3 +37,10 @@ sleep 1.5
 mkdir -p "$(dirname "$out")"
 import -window "$win" "$out"
 echo "saved $out"
+
+# The other windows and the live view, when the build has the picture taker.
+screens="$bin_dir/../tests/skelvar-screens"
+if [ -x "$screens" ]; then
+  kill "$app_pid" 2>/dev/null || true
+  "$screens" "$bin_dir" "$(dirname "$out")/windows"
+fi

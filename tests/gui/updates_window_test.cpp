@@ -14,6 +14,7 @@
 #include "app/update_check.hpp"
 #include "ui/about_window.hpp"
 #include "ui/picture_button.hpp"
+#include "ui/program_icon.hpp"
 #include "window_harness.hpp"
 
 using gui_support::Harness;
@@ -126,12 +127,17 @@ void UpdatesWindowTest::checkWebsite_opensTheProgramPageAndTellsWhenNothingOpens
 
 void UpdatesWindowTest::about_showsNameVersionYearAndLinksToTheSite() {
     testing_support::FakePlatform fake;
+    QApplication::setWindowIcon(ui::program_icon());
     ui::AboutWindow window(fake, 2031);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Information"));
     QVERIFY(window.isModal());
     QCOMPARE(find<QLabel>(window, "Label9")->text(), QStringLiteral("Skelvar"));
+    // The program's icon: the blue square of the airliner.
+    const QImage icon = find<QLabel>(window, "Image1")->pixmap().toImage();
+    QCOMPARE(icon.size(), QSize(64, 64));
+    QCOMPARE(icon.pixelColor(6, 32), QColor(0x1f, 0x4e, 0x79));
     QCOMPARE(find<QLabel>(window, "Label1")->text(),
              QStringLiteral("Version ") + q(app::kAppVersion) + QStringLiteral("  \u00A9 2031"));
     auto* site = find<QLabel>(window, "Label2");

@@ -21,6 +21,7 @@
 #include "ui/about_window.hpp"
 #include "ui/airport_editor_window.hpp"
 #include "ui/main_window.hpp"
+#include "ui/program_icon.hpp"
 #include "ui/settings_window.hpp"
 #include "ui/updates_window.hpp"
 
@@ -38,6 +39,7 @@ bool save(QWidget& w, const QString& out_dir, const char* name) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(ui::program_icon());
     if (argc < 3) {
         std::fprintf(stderr, "usage: skelvar-screens BIN_DIR OUT_DIR\n");
         return 2;

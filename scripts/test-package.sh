@@ -36,6 +36,10 @@ check opt/skelvar/bin/skelvar-cli
 check opt/skelvar/bin/skelvar
 check usr/share/applications/skelvar.desktop
 check usr/share/icons/hicolor/scalable/apps/skelvar.svg
+# The shipped data: look-up tables, icons and the map library.
+for f in airlines iata az5 imgs/p0.gif imgs/p350.gif leaflet.js leaflet.css; do
+  check "opt/skelvar/bin/system/$f"
+done
 
 if [ "$(dpkg-deb -f "$deb" Package)" != "skelvar" ]; then
   echo "test-package: package name is not skelvar" >&2
@@ -46,6 +50,10 @@ if ! dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6'; then
   fail=1
 fi
 
+if [ "$("$root/opt/skelvar/bin/skelvar-cli" --version)" != "Skelvar $(dpkg-deb -f "$deb" Version)" ]; then
+  echo "test-package: the unpacked skelvar-cli --version does not name the package's version" >&2
+  fail=1
+fi
 if ! help=$("$root/opt/skelvar/bin/skelvar-cli" --help); then
   echo "test-package: the unpacked skelvar-cli --help failed" >&2
   fail=1

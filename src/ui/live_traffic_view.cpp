@@ -144,7 +144,7 @@ void LiveTrafficView::answer_in(const app::PendingFetch& fetch,
     if (search_after_) {
         const std::string query = *search_after_;
         search_after_.reset();
-        search(query, false);
+        search(query, match_case_ && match_case_());
     }
 }
 

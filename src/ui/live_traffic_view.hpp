@@ -5,6 +5,7 @@
 // them, keeps the selection of list and picture together and drives the refresh timer.
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,9 @@ class LiveTrafficView : public QWidget {
     void search_text_typed();
     // The timer tick, as tim0 runs it (tests call it directly).
     void tim0_timer();
+
+    // The "Match Case" box the search after a choice reads.
+    void set_match_case(std::function<bool()> match_case) { match_case_ = std::move(match_case); }
 
     [[nodiscard]] FlightList* flight_list() const { return list8_; }
     [[nodiscard]] TrafficPictureWidget* picture() const { return p1_; }
@@ -73,7 +77,8 @@ class LiveTrafficView : public QWidget {
     QLineEdit* text2_ = nullptr;
     platform::MapServer map_server_;
     QTimer* tim0_ = nullptr;
-    std::optional<std::string> search_after_;  // the query to run once the answer is in
+    std::optional<std::string> search_after_;
+    std::function<bool()> match_case_;  // the query to run once the answer is in
 };
 
 }  // namespace ui

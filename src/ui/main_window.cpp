@@ -104,6 +104,7 @@ void MainWindow::build() {
     connect(log_view_, &LogView::modelsListOutdated, list3_, &QListWidget::clear);
     connect(frame_bar_, &FrameBar::viewChanged, this, &MainWindow::apply_view);
     connect(frame_bar_, &FrameBar::searchRequested, this, &MainWindow::search);
+    live_view_->traffic()->set_match_case([this] { return frame_bar_->match_case(); });
     connect(frame_bar_, &FrameBar::searchTextTyped, live_view_->traffic(),
             &LiveTrafficView::search_text_typed);
     connect(live_view_->traffic(), &LiveTrafficView::typesFound, list3_,

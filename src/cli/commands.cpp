@@ -17,6 +17,7 @@ std::span<const Command> command_table() {
         suggest_command(),
         add_match_command(),
         check_update_command(),
+        export_command(),
         airports_command(),
         airport_search_command(),
         traffic_command(),

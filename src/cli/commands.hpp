@@ -63,6 +63,7 @@ Command report_command();
 Command suggest_command();
 Command add_match_command();
 Command check_update_command();
+Command export_command();
 Command airports_command();
 Command airport_search_command();
 Command traffic_command();

@@ -219,6 +219,11 @@ std::string visible_caption(std::string_view caption) {
     return without_marks(caption);
 }
 
+std::vector<std::string_view> record_fields(std::string_view row) {
+    const Fields fields = split_fields(row);
+    return {fields.f.begin(), fields.f.begin() + static_cast<std::ptrdiff_t>(fields.count)};
+}
+
 std::string lookup_url(std::string_view first_column_caption) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     const std::string_view text = first_column_caption.substr(0, first_column_caption.find('\t'));

@@ -117,6 +117,10 @@ class SpawnTable {
 // A caption as it is shown: the marks dropped, since the yellow background already tells a hit.
 std::string visible_caption(std::string_view caption);
 
+// The fields a record row shows in the table's seven columns (a row with fewer pieces gives
+// fewer fields; pieces past the seventh are not shown).
+std::vector<std::string_view> record_fields(std::string_view row);
+
 // The web search for a first-column cell: its caption up to the first TAB, percent-encoded.
 std::string lookup_url(std::string_view first_column_caption);
 

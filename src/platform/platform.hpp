@@ -35,6 +35,8 @@ class Platform {
     virtual bool open_in_text_editor(std::string_view path) = 0;
     // The chosen folder, or "" when cancelled.
     virtual std::string browse_folder(std::string_view start_folder, std::string_view title) = 0;
+    // The save dialog: the chosen file's path, or "" when cancelled.
+    virtual std::string save_file_name(std::string_view suggested_path, std::string_view title) = 0;
     // An empty user_agent sends no User-Agent header.
     virtual HttpResult http_get(std::string_view url, std::string_view user_agent,
                                 int timeout_ms) = 0;

@@ -43,6 +43,8 @@ void build_main_menu(QMainWindow& window, const MainMenuActions& actions) {
     mfil->setObjectName(QStringLiteral("mfil"));
     QAction* about = add_item(mfil, "About", QStringLiteral("mf6"));
     QObject::connect(about, &QAction::triggered, &window, actions.about);
+    QAction* export_table = add_item(mfil, "Export table\u2026", QStringLiteral("mfExport"));
+    QObject::connect(export_table, &QAction::triggered, &window, actions.export_table);
     mfil->addSeparator()->setObjectName(QStringLiteral("mf7"));
     QAction* exit = add_item(mfil, "Exit", QStringLiteral("mf8"));
     QObject::connect(exit, &QAction::triggered, &window, actions.exit);

@@ -13,6 +13,7 @@ struct MainMenuActions {
     std::function<void()> exit;
     std::function<void(app::ReportItem)> report;
     std::function<void()> about;          // File > About
+    std::function<void()> export_table;   // File > Export table...
     std::function<void()> check_updates;  // Help > Check for Updates
     std::function<void()> website;        // Help > Website
     std::function<void()> settings;       // Settings > Loga

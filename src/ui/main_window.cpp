@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/table_export.hpp"
 #include "app/update_check.hpp"
 #include "platform/qt/qt_platform.hpp"
 #include "ui/about_window.hpp"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
                             AboutWindow w(platform_, QDate::currentDate().year(), this);
                             run_own_window(w);
                         },
+                        [this] { export_table(); },
                         [this] {
                             UpdatesWindow w(platform_, this);
                             run_own_window(w);
@@ -140,6 +142,19 @@ void MainWindow::search(const std::string& query, bool match_case) {
 
 void MainWindow::report(app::ReportItem item) {
     app::run_report(session_, platform_, item, [this] { frame_bar_->show_log_view(); });
+}
+
+void MainWindow::export_table() {
+    const app::ExportPlan plan = app::export_plan(session_);
+    if (plan.message) {
+        platform_.message(*plan.message);
+        return;
+    }
+    const std::string path = platform_.save_file_name(plan.suggested_path, "Export table");
+    if (path.empty()) return;
+    if (const common::FileStatus written = common::write_file_atomic(path, plan.csv); !written) {
+        app::report_write_failures(session_, platform_, {*written.error});
+    }
 }
 
 void MainWindow::mtls_click(int index) {

@@ -51,6 +51,7 @@ class MainWindow : public QMainWindow {
     void report(app::ReportItem item);
     void mset_click();
     void mtls_click(int index);
+    void export_table();
 
     platform::Platform& platform_;
     app::Session session_;

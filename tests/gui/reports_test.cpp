@@ -4,7 +4,9 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QTest>
+#include <algorithm>
 
+#include "app/table_export.hpp"
 #include "common/file_io.hpp"
 #include "common/paths.hpp"
 #include "window_harness.hpp"
@@ -43,6 +45,7 @@ class ReportsTest : public QObject {
   private slots:
     void withoutALog_asksForOneAndShowsTheLogView();
     void afterAParse_writesSortedListsAndOpensThem();
+    void exportTable_writesTheChosenFile();
 };
 
 void ReportsTest::withoutALog_asksForOneAndShowsTheLogView() {
@@ -99,6 +102,25 @@ void ReportsTest::afterAParse_writesSortedListsAndOpensThem() {
     auto* list3 = h.child<QListWidget>("list3_0");
     QTest::mouseDClick(list3->viewport(), Qt::LeftButton);
     QCOMPARE(h.fake.edited_files.size(), std::size_t{1});
+}
+
+void ReportsTest::exportTable_writesTheChosenFile() {
+    Harness h;
+    h.open();
+    h.child<QAction>("mfExport")->trigger();  // nothing parsed yet
+    QCOMPARE(q(h.fake.messages.back().text), q(app::kNothingToExport));
+    QVERIFY(h.fake.save_suggestions.empty());
+
+    h.open_on_logs({{"log2024051314.txt", gui_support::log_text(gui_support::three_spawns())}});
+    h.click_log(0);
+    h.child<QAction>("mfExport")->trigger();  // cancelled: nothing written
+    QVERIFY(q(h.fake.save_suggestions.back()).endsWith(QStringLiteral("log2024051314.csv")));
+    const std::string out = common::join_path(h.root(), "spawns.csv");
+    h.fake.save_choices.push_back(out);
+    h.child<QAction>("mfExport")->trigger();
+    const std::string csv = common::read_file(out);
+    QVERIFY(csv.starts_with("Time,REF,Model,Airline,Name of Model,Plane Spawned,CallSign\r\n"));
+    QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 4);  // the headings and three spawns
 }
 
 QTEST_MAIN(ReportsTest)

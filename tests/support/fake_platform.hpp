@@ -63,6 +63,15 @@ class FakePlatform final : public platform::Platform {
         folder_choices.pop_front();
         return f;
     }
+    std::deque<std::string> save_choices;  // "" = cancelled
+    std::vector<std::string> save_suggestions;
+    std::string save_file_name(std::string_view suggested, std::string_view) override {
+        save_suggestions.emplace_back(suggested);
+        if (save_choices.empty()) return {};
+        std::string f = save_choices.front();
+        save_choices.pop_front();
+        return f;
+    }
     platform::HttpResult http_get(std::string_view url, std::string_view, int) override {
         http_requests.emplace_back(url);
         if (http_answers.empty()) return {};

@@ -125,6 +125,13 @@ std::string QtPlatform::browse_folder(std::string_view start_folder, std::string
     return from_display(QDir::toNativeSeparators(chosen));
 }
 
+std::string QtPlatform::save_file_name(std::string_view suggested_path, std::string_view title) {
+    const QString chosen = QFileDialog::getSaveFileName(
+        owner_, qs(title), qs(suggested_path), QStringLiteral("CSV files (*.csv);;All files (*)"));
+    if (chosen.isEmpty()) return {};
+    return from_display(QDir::toNativeSeparators(chosen));
+}
+
 namespace {
 
 QNetworkRequest get_request(std::string_view url, std::string_view user_agent, int timeout_ms) {

@@ -20,6 +20,7 @@ class QtPlatform final : public Platform {
     bool open_file(std::string_view path, std::string_view working_folder) override;
     bool open_in_text_editor(std::string_view path) override;
     std::string browse_folder(std::string_view start_folder, std::string_view title) override;
+    std::string save_file_name(std::string_view suggested_path, std::string_view title) override;
     HttpResult http_get(std::string_view url, std::string_view user_agent, int timeout_ms) override;
     void http_get_async(std::string_view url, std::string_view user_agent, int timeout_ms,
                         std::function<void(HttpResult)> done) override;

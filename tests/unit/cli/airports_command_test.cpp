@@ -45,3 +45,26 @@ TEST_F(AirportsCommandTest, searchOffersEveryCandidateThenTheClosingMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ExportCommand, printsOrWritesTheCsv) {
+    testing_support::TempFolder tmp;
+    const std::string log = tmp.file("log2024051314.txt");
+    ASSERT_TRUE(common::write_file_atomic(
+        log,
+        "2024-05-13 14:03:27.123 +01:00 [INF] Model matching: Boeing 737-800 with airline: RYR\r\n"
+        "2024-05-13 14:03:27.123 +01:00 [INF] Best matched model: B738 with: x airline: RYR, "
+        "Boeing 737-800 Ryanair\r\n"
+        "2024-05-13 14:03:27.123 +01:00 [INF] Setting callsign for RYR12\r\n"));
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::run({"export", log, "--out", tmp.file("t.csv")}, out, err), 0) << err.str();
+    const std::string csv = common::read_file(tmp.file("t.csv"));
+    EXPECT_TRUE(csv.starts_with("Time,REF,Model,Airline,Name of Model,Plane Spawned,CallSign\r\n"));
+    EXPECT_NE(csv.find("RYR12\r\n"), std::string::npos) << csv;
+    EXPECT_EQ(cli::run({"export", log}, out, err), 0);
+    EXPECT_EQ(out.str(), csv);
+    EXPECT_EQ(cli::run({"export", tmp.file("missing.txt")}, out, err), 2);
+}
+
+}  // namespace

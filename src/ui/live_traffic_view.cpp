@@ -23,8 +23,9 @@ LiveTrafficView::LiveTrafficView(platform::Platform& platform, app::Session& ses
     : QWidget(parent), platform_(platform), session_(session) {
     setObjectName(QStringLiteral("LiveTraffic"));
     list8_ = new FlightList(this);
-    const std::string icon_prefix = session_.frame.layout.icon_file(0);
-    p1_ = new TrafficPictureWidget(icon_prefix.substr(0, icon_prefix.size() - 5), this);
+    p1_ = new TrafficPictureWidget(
+        [layout = session_.frame.layout](int direction) { return layout.icon_file(direction); },
+        this);
 
     // Frame6: the options under the picture.
     auto* frame6 = new QWidget(this);
@@ -157,8 +158,8 @@ void LiveTrafficView::render_rows() {
 
 void LiveTrafficView::plot(bool relayout_only) {
     app::LiveViewState& v = session_.live_view;
-    if (relayout_only && (!v.has_traffic || v.last.traffic_text.empty() || !isVisible())) return;
-    if (!v.has_traffic) return;
+    // A resize redraws only what is shown and has traffic.
+    if (!v.has_traffic || (relayout_only && (v.last.traffic_text.empty() || !isVisible()))) return;
     const auto coords = app::selected_coords(session_);
     const auto airport = coords ? live::parse_coordinates(*coords) : std::nullopt;
     live::PlotInput input;
@@ -185,23 +186,20 @@ void LiveTrafficView::plot(bool relayout_only) {
 }
 
 void LiveTrafficView::select_icon(int k) {
-    app::LiveViewState& v = session_.live_view;
-    v.selected_icon = k;
-    live::Picture picture = p1_->picture();
-    for (const live::IconItem& icon : picture.icons) {
-        if (icon.index == k) picture.selection_marker = live::marker_for_icon_click(icon);
-    }
-    p1_->set_picture(std::move(picture));
-    p1_->set_marker_visible(true);
+    show_marker(k, true);
     if (k < list8_->count()) list8_->setCurrentRow(k);
 }
 
 void LiveTrafficView::list8_mouse_down(int row) {
-    if (row < 1) return;
-    session_.live_view.selected_icon = row;
+    if (row >= 1) show_marker(row, false);
+}
+
+void LiveTrafficView::show_marker(int k, bool icon_clicked) {
+    session_.live_view.selected_icon = k;
     live::Picture picture = p1_->picture();
     for (const live::IconItem& icon : picture.icons) {
-        if (icon.index == row) picture.selection_marker = icon.top_left;
+        if (icon.index != k) continue;
+        picture.selection_marker = icon_clicked ? live::marker_for_icon_click(icon) : icon.top_left;
     }
     p1_->set_picture(std::move(picture));
     p1_->set_marker_visible(true);

@@ -57,6 +57,9 @@ class LiveTrafficView : public QWidget {
     void plot(bool relayout_only);
     void select_icon(int k);
     void list8_mouse_down(int row);
+    // Selects flight k: the marker over icon k (placed as an icon click places it, or at the
+    // icon's corner for a row press).
+    void show_marker(int k, bool icon_clicked);
     void list8_double_click();
     void check2_mouse_up();
     void show(const std::string& text);

@@ -29,8 +29,9 @@ void disc(QPainter& painter, QPointF centre, double radius_twips, live::Rgb fill
 
 }  // namespace
 
-TrafficPictureWidget::TrafficPictureWidget(std::string icon_path_prefix, QWidget* parent)
-    : QWidget(parent), icon_path_prefix_(std::move(icon_path_prefix)) {
+TrafficPictureWidget::TrafficPictureWidget(std::function<std::string(int)> icon_file,
+                                           QWidget* parent)
+    : QWidget(parent), icon_file_(std::move(icon_file)) {
     setObjectName(QStringLiteral("p1"));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -90,7 +91,7 @@ const QPixmap& TrafficPictureWidget::icon(int direction) {
     const auto i = static_cast<std::size_t>(((direction / 10) % 36 + 36) % 36);
     if (!loaded_[i]) {
         loaded_[i] = true;
-        icons_[i].load(QString::fromStdString(icon_path_prefix_ + std::to_string(i * 10) + ".gif"));
+        icons_[i].load(QString::fromStdString(icon_file_(static_cast<int>(i) * 10)));
     }
     return icons_[i];
 }

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "live/traffic_picture.hpp"
@@ -17,8 +18,9 @@ namespace ui {
 class TrafficPictureWidget : public QWidget {
     Q_OBJECT
   public:
-    // icons_folder holds p0.gif ... p350.gif; a missing picture leaves its icon blank.
-    TrafficPictureWidget(std::string icon_path_prefix, QWidget* parent = nullptr);
+    // icon_file gives the picture of a direction (0, 10, ..., 350); a missing one leaves its
+    // icon blank.
+    TrafficPictureWidget(std::function<std::string(int)> icon_file, QWidget* parent = nullptr);
 
     void set_picture(live::Picture picture);
     void clear_picture();
@@ -46,7 +48,7 @@ class TrafficPictureWidget : public QWidget {
   private:
     const QPixmap& icon(int direction);
 
-    std::string icon_path_prefix_;
+    std::function<std::string(int)> icon_file_;
     std::array<QPixmap, 36> icons_;
     std::array<bool, 36> loaded_{};
     live::Picture picture_;

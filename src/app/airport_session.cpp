@@ -2,8 +2,8 @@
 
 #include "airports/lookup_file.hpp"
 #include "app/session.hpp"
-#include "live/traffic_picture.hpp"
 #include "common/text.hpp"
+#include "live/traffic_picture.hpp"
 
 namespace app {
 
@@ -14,7 +14,7 @@ void load_airports(Session& s) {
         file = common::read_file(layout.airport_list_file());
     }
     s.airports.list = airports::load_airports(s.frame.comma_decimal, file);
-    s.airports.airlines = live::AirlineTable(
+    s.airports.tables.airlines = live::AirlineTable(
         live::airlines_text_from_file(common::read_file(layout.airlines_file())));
 }
 
@@ -40,8 +40,8 @@ const std::string& lookup_text(Session& s) {
 
 std::optional<std::string> choose_airport(Session& s, platform::Platform& platform) {
     if (s.airports.list.selected_airport() == nullptr) return std::nullopt;
-    if (s.airports.routes.text().empty()) {
-        s.airports.routes = live::RouteTable(
+    if (s.airports.tables.routes.text().empty()) {
+        s.airports.tables.routes = live::RouteTable(
             live::iata_text_from_file(common::read_file(s.frame.layout.iata_file())));
     }
     s.live_view.map.map_recenter = true;

@@ -8,9 +8,8 @@
 
 #include "airports/airport_editor.hpp"
 #include "airports/airport_list.hpp"
+#include "app/live_refresh.hpp"
 #include "common/file_io.hpp"
-#include "live/airline_table.hpp"
-#include "live/route_lookup.hpp"
 #include "platform/platform.hpp"
 
 namespace app {
@@ -19,9 +18,10 @@ struct Session;
 
 struct AirportsState {
     airports::AirportList list;
-    live::AirlineTable airlines;  // airlines_text: system/airlines, read at start-up
-    live::RouteTable routes;      // iata_text: system/iata, read when an airport is chosen
-    std::string az5_text;         // the unscrambled lookup file; first search
+    // airlines_text (system/airlines, read at start-up) and iata_text (system/iata, read when an
+    // airport is chosen), indexed for the feed parse.
+    LiveTables tables;
+    std::string az5_text;  // the unscrambled lookup file; first search
     bool az5_loaded = false;
     airports::EditorBoxes editor;  // the editor's boxes keep their texts between openings
     bool edit_mode = false;

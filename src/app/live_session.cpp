@@ -10,8 +10,8 @@ namespace app {
 FetchStart begin_fetch(Session& s, const std::string& coords) {
     const auto airport = live::parse_coordinates(coords);
     if (!airport) return {std::nullopt, std::string(kUnreadableCoordinates)};
-    LiveRequest request{coords, s.live.feed_range, s.live.max_height,
-                        s.live_view.feed_server, s.live_view.save_raw_feed};
+    LiveRequest request{coords, s.live.feed_range, s.live.max_height, s.live_view.feed_server,
+                        s.live_view.save_raw_feed};
     const live::FeedBox box = live::feed_box(*airport, request.feed_range);
     PendingFetch fetch{++s.live_view.requests_sent, live::feed_url(request.server, box),
                        std::move(request)};
@@ -29,8 +29,7 @@ std::optional<LiveRefresh> answer_arrived(Session& s, const PendingFetch& fetch,
     if (fetch.request.save_raw_feed && (answer.ok || answer.status != 0)) {
         (void)common::append_text(s.frame.layout.raw_feed_file(), answer.body);
     }
-    const LiveTables tables{s.airports.airlines, s.airports.routes};
-    LiveRefresh refresh = parse_answer(answer, fetch.request, tables, v.tracker);
+    LiveRefresh refresh = parse_answer(answer, fetch.request, s.airports.tables, v.tracker);
     v.stale = refresh.stale;
     if (refresh.parse) {
         v.last = *refresh.parse;

@@ -294,7 +294,7 @@ void LiveTrafficView::map_update() {
     input.extent_text = v.extent_text;
     input.zoom_text = session_.live.text2;
     input.traffic_text = v.last.traffic_text;
-    input.routes = &session_.airports.routes;
+    input.routes = &session_.airports.tables.routes;
     input.airline_labels = check6_->isChecked();
     input.timer_running = tim0_->isActive();
     const app::MapWrite w = app::map_update(v.map, input, session_.frame.layout);

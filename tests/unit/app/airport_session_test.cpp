@@ -36,7 +36,7 @@ TEST_F(AirportSessionTest, startUp_builtinListAndAirlineRecordsPerLine) {
                                           "DLH,Lufthansa\x1b\x1c"));
     start();
     EXPECT_EQ(s_.airports.list.items.size(), 9u);
-    EXPECT_EQ(s_.airports.airlines.text(), "BAW,British Airways\r\nDLH,Lufthansa\r\n");
+    EXPECT_EQ(s_.airports.tables.airlines.text(), "BAW,British Airways\r\nDLH,Lufthansa\r\n");
 }
 
 TEST_F(AirportSessionTest, removeIsSavedAtOnce_andSortingKeepsItRemoved) {
@@ -75,13 +75,13 @@ TEST_F(AirportSessionTest, choose_loadsIataOnce_setsFlags_orSaysDataMissing) {
     ASSERT_TRUE(common::write_file_atomic(root_.file("program/system/airplst"), "A#1/2\r\nB\r\n"));
     start();
     EXPECT_EQ(app::choose_airport(s_, p_), std::nullopt);  // nothing selected
-    EXPECT_TRUE(s_.airports.routes.text().empty());
+    EXPECT_TRUE(s_.airports.tables.routes.text().empty());
     s_.airports.list.selected = 1;
     EXPECT_EQ(app::choose_airport(s_, p_), std::nullopt);
     EXPECT_EQ(p_.messages.back().text, std::string(airports::kMissingDataMessage));
     EXPECT_TRUE(s_.live_view.map.map_recenter);
     EXPECT_EQ(s_.live_view.plot.picture_zoom, 2.0f);
-    EXPECT_EQ(s_.airports.routes.place_name("NCE"), "Nice Cote");
+    EXPECT_EQ(s_.airports.tables.routes.place_name("NCE"), "Nice Cote");
     s_.airports.list.selected = 0;
     EXPECT_EQ(app::choose_airport(s_, p_), "1/2");
     EXPECT_EQ(s_.live_view.plot.picture_zoom, 1.0f);

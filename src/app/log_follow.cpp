@@ -10,6 +10,7 @@ namespace {
 // The bytes before the end of what was read that must still be there, to tell a log that grew
 // from one that was replaced by another.
 constexpr std::uint64_t kKeptTail = 4096;
+constexpr std::size_t kGrowthRoom = 16u << 20;
 
 // Messages of an automatic read: only what the user must know, each once.
 void note_read(Session& s, const ChooseOutcome& outcome, FollowStep& step) {
@@ -88,6 +89,10 @@ void set_follow(Session& s, bool on) {
     // Whatever was added since the log was chosen is read at the first tick.
     f.file.reset();
     f.stop_shown = s.logs.log.parse.stopped_early;
+    // Room to grow, taken now: the tick that outgrew the text would copy all of it. Untouched
+    // capacity costs no memory pages.
+    std::string& text = s.logs.log.log_text;
+    text.reserve(text.size() + std::max<std::size_t>(text.size() / 2, kGrowthRoom));
 }
 
 FollowStep follow_tick(Session& s, std::int64_t header_height_twips) {

@@ -1,5 +1,6 @@
 #include "app/log_session.hpp"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -34,21 +35,18 @@ std::vector<common::FileError> write_result_files(const ProgramLayout& layout,
 
 }  // namespace
 
-ChooseOutcome parse_log_text(LogState& state, std::string log_text, const ProgramLayout& layout,
-                             std::int64_t header_height_twips) {
-    ChooseOutcome outcome;
-    if (state.busy_flag) return outcome;
-    state.busy_flag = true;
-    outcome.started = true;
+namespace {
 
-    state.log_text = std::move(log_text);
+void start_parse(LogState& state, std::int64_t header_height_twips) {
     state.parse = {};
     state.reader = logs::LogReader(parse_options(header_height_twips));
-    state.reader.feed(state.log_text, state.parse);
     state.results = {};
     state.results_stale = false;
     state.write_errors.clear();
+}
 
+// The messages and result lists after the whole text was parsed.
+void finish_parse(LogState& state, const ProgramLayout& layout, ChooseOutcome& outcome) {
     if (std::string failures = logs::failed_steps_message(state.parse); !failures.empty()) {
         outcome.messages.push_back(common::Message{std::move(failures)});
     }
@@ -63,32 +61,103 @@ ChooseOutcome parse_log_text(LogState& state, std::string log_text, const Progra
                 common::Message{"No Flight Information.", common::Message::Icon::Information});
         }
     }
+}
+
+std::string megabytes(std::uint64_t bytes) {
+    return std::to_string((bytes + 500000) / 1000000) + " MB";
+}
+
+}  // namespace
+
+ChooseOutcome parse_log_text(LogState& state, std::string log_text, const ProgramLayout& layout,
+                             std::int64_t header_height_twips) {
+    ChooseOutcome outcome;
+    if (state.busy_flag) return outcome;
+    state.busy_flag = true;
+    outcome.started = true;
+
+    state.log_text = std::move(log_text);
+    start_parse(state, header_height_twips);
+    state.reader.feed(state.log_text, state.parse);
+    finish_parse(state, layout, outcome);
     state.busy_flag = false;
     return outcome;
 }
 
+namespace {
+
+ChooseOutcome read_failed(LogState& state, common::FileError error,
+                          std::int64_t header_height_twips) {
+    // Nothing to parse: the table shows no records and the result files stay as they were.
+    state.log_text.clear();
+    start_parse(state, header_height_twips);
+    state.reader.feed({}, state.parse);
+    ChooseOutcome outcome;
+    outcome.started = true;
+    outcome.messages.push_back(common::Message{"Cannot read the log " + error.text()});
+    outcome.read_error = std::move(error);
+    return outcome;
+}
+
+// A big log is read and parsed a piece at a time, telling the progress between pieces.
+ChooseOutcome read_in_pieces(LogState& state, const std::string& path, std::uint64_t size,
+                             const ProgramLayout& layout, std::int64_t header_height_twips,
+                             const Progress& progress) {
+    state.busy_flag = true;
+    state.log_text.clear();
+    state.log_text.shrink_to_fit();
+    state.log_text.reserve(static_cast<std::size_t>(size));
+    start_parse(state, header_height_twips);
+    ChooseOutcome outcome;
+    outcome.started = true;
+    bool cancelled = false;
+    while (true) {
+        common::ReadResult piece =
+            common::read_file_from(path, state.log_text.size(), progress.piece_bytes);
+        if (piece.error) {
+            state.busy_flag = false;
+            return read_failed(state, std::move(*piece.error), header_height_twips);
+        }
+        state.log_text.append(piece.data);
+        state.reader.feed(state.log_text, state.parse);
+        if (piece.data.size() < progress.piece_bytes) break;
+        if (!progress.tell(state.log_text.size(),
+                           std::max<std::uint64_t>(size, state.log_text.size()))) {
+            cancelled = true;
+            break;
+        }
+    }
+    if (cancelled) {
+        // What was read stays in the table; the result lists wait for a report to need them.
+        state.results_stale = true;
+        outcome.messages.push_back(common::Message{
+            "Reading the log was cancelled after " + megabytes(state.log_text.size()) + " of " +
+            megabytes(size) +
+            ". The table shows the spawns read so far; the result lists were not written."});
+    } else {
+        finish_parse(state, layout, outcome);
+    }
+    state.busy_flag = false;
+    return outcome;
+}
+
+}  // namespace
+
 ChooseOutcome choose_log(LogState& state, const std::string& log_path, const ProgramLayout& layout,
-                         std::int64_t header_height_twips) {
+                         std::int64_t header_height_twips, const Progress& progress) {
     if (state.busy_flag) return {};
     state.path = log_path;
     common::remove_file(layout.stale_tmp_file());
+    if (progress) {
+        const auto stamp = common::file_stamp(log_path);
+        if (stamp && stamp->size > progress.piece_bytes)
+            return read_in_pieces(state, log_path, stamp->size, layout, header_height_twips,
+                                  progress);
+    }
     common::ReadResult read = common::read_file_checked(log_path);
     if (!read.error)
         return parse_log_text(state, std::move(read.data), layout, header_height_twips);
-
-    // Nothing to parse: the table shows no records and the result files stay as they were.
-    state.log_text.clear();
-    state.parse = {};
-    state.reader = logs::LogReader(parse_options(header_height_twips));
-    state.reader.feed({}, state.parse);
-    state.results = {};
-    state.results_stale = false;
-    state.write_errors.clear();
-    ChooseOutcome outcome;
-    outcome.started = true;
-    outcome.messages.push_back(common::Message{"Cannot read the log " + read.error->text()});
-    outcome.read_error = std::move(read.error);
-    return outcome;
+    return read_failed(state, std::move(*read.error), header_height_twips);
 }
 
 std::vector<common::FileError> ensure_result_lists(LogState& state, const ProgramLayout& layout) {

@@ -3,6 +3,7 @@
 // tell the caller which messages to show. Shared by the window and the headless companion.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,10 +59,21 @@ logs::ParseOptions parse_options(std::int64_t header_height_twips = kDefaultHead
 ChooseOutcome parse_log_text(LogState& state, std::string log_text, const ProgramLayout& layout,
                              std::int64_t header_height_twips = kDefaultHeaderHeightTwips);
 
+// A log bigger than a piece is read and parsed a piece at a time; between pieces `tell` gets
+// the bytes read and the size, and false from it cancels the reading.
+struct Progress {
+    std::function<bool(std::uint64_t done, std::uint64_t total)> tell;
+    std::uint64_t piece_bytes = 32u << 20;
+
+    explicit operator bool() const { return static_cast<bool>(tell); }
+};
+
 // Deletes the stale "tmp" file, reads the log at path and parses it. A log that cannot be read
-// is reported with its path and cause, and leaves an empty parse.
+// is reported with its path and cause, and leaves an empty parse. A cancelled reading keeps the
+// records read so far and says so.
 ChooseOutcome choose_log(LogState& state, const std::string& log_path, const ProgramLayout& layout,
-                         std::int64_t header_height_twips = kDefaultHeaderHeightTwips);
+                         std::int64_t header_height_twips = kDefaultHeaderHeightTwips,
+                         const Progress& progress = {});
 
 // Brings the result lists up to the records and writes them, when records were added since;
 // returns the files that could not be written.

@@ -63,24 +63,26 @@ bool logs_mouse_up(Session& s, int index, bool logs0_checked, bool logs1_checked
     return s.frame.first_activation_done && missing();
 }
 
-ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twips) {
+ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twips,
+                          const Progress& progress) {
     LogViewState& v = s.logs;
     if (v.log.busy_flag) return {};
     if (index < 0 || index >= static_cast<int>(v.list.entries.size())) return {};
     v.list.chosen = index;
     v.table.clearlist();
     ChooseOutcome outcome =
-        choose_log(v.log, chosen_log_path(s), s.frame.layout, header_height_twips);
+        choose_log(v.log, chosen_log_path(s), s.frame.layout, header_height_twips, progress);
     if (outcome.started && !v.log.parse.stopped_early) v.table.after_parse(v.log.parse.records);
     return outcome;
 }
 
 bool run_list4_click(Session& s, platform::Platform& platform, int index,
-                     std::int64_t header_height_twips, const std::function<void()>& render) {
+                     std::int64_t header_height_twips, const std::function<void()>& render,
+                     const Progress& progress) {
     LogState& log = s.logs.log;
     if (log.busy_flag) return false;
     platform.busy_on();
-    const ChooseOutcome outcome = list4_click(s, index, header_height_twips);
+    const ChooseOutcome outcome = list4_click(s, index, header_height_twips, progress);
     if (render) render();
     log.busy_flag = true;
     platform.process_events();

@@ -79,13 +79,15 @@ bool logs_mouse_up(Session& s, int index, bool logs0_checked, bool logs1_checked
 
 // Choosing the List4 entry at index: reads and parses its log and draws the first page. The
 // window keeps the busy cursor and the busy guard around it.
-ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twips);
+ChooseOutcome list4_click(Session& s, int index, std::int64_t header_height_twips,
+                          const Progress& progress = {});
 
 // The whole road of a click on a List4 entry (or "Update"): busy cursor and guard, read and
 // parse, the caller's rendering, one round of pending events (clicks in it find the guard set and
 // do nothing), then the messages and any write failure. False when a parse was already running.
 bool run_list4_click(Session& s, platform::Platform& platform, int index,
-                     std::int64_t header_height_twips, const std::function<void()>& render);
+                     std::int64_t header_height_twips, const std::function<void()>& render,
+                     const Progress& progress = {});
 
 // Shows the message for failed writes (paths and causes; the administrator advice once a run).
 void report_write_failures(Session& s, platform::Platform& platform,

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 #include "common/text.hpp"
@@ -57,10 +58,10 @@ FileStatus failed(std::string_view path, std::string cause) {
 }  // namespace
 
 ReadResult read_file_checked(std::string_view path) {
-    return read_file_from(path, 0);
+    return read_file_from(path, 0, std::numeric_limits<std::uint64_t>::max());
 }
 
-ReadResult read_file_from(std::string_view path, std::uint64_t offset) {
+ReadResult read_file_from(std::string_view path, std::uint64_t offset, std::uint64_t max_bytes) {
     ReadResult r;
     if (path.empty()) {
         r.error = error_of(path, "no file name");
@@ -91,11 +92,14 @@ ReadResult read_file_from(std::string_view path, std::uint64_t offset) {
         return r;
     }
     const auto size = fs::file_size(p, ec);
-    if (!ec && size > offset) r.data.reserve(static_cast<std::size_t>(size - offset));
+    if (!ec && size > offset)
+        r.data.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, max_bytes)));
     // Seeking past the end reads nothing: a file cut shorter reads as empty from there.
     if (offset > 0 && !in.seekg(static_cast<std::streamoff>(offset))) return r;
     char buf[1 << 16];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
+    while (r.data.size() < max_bytes) {
+        const std::uint64_t want = std::min<std::uint64_t>(sizeof buf, max_bytes - r.data.size());
+        if (!in.read(buf, static_cast<std::streamsize>(want)) && in.gcount() <= 0) break;
         r.data.append(buf, static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) {

@@ -36,9 +36,10 @@ struct ReadResult {
 // folder, a name too long, an I/O error.
 ReadResult read_file_checked(std::string_view path);
 
-// The file from byte `offset` to its end as it is now (a file another program is still writing
-// is read as far as it got); nothing when it is shorter.
-ReadResult read_file_from(std::string_view path, std::uint64_t offset);
+// At most max_bytes of the file from byte `offset` on, as it is now (a file another program is
+// still writing is read as far as it got); nothing when it is shorter.
+ReadResult read_file_from(std::string_view path, std::uint64_t offset,
+                          std::uint64_t max_bytes = UINT64_MAX);
 
 // A regular file's size and time of last change, as a follower compares them; nothing when it
 // is missing or cannot be opened.

@@ -6,6 +6,8 @@ namespace logs {
 
 void RowText::assign(std::string text) {
     text_ = std::move(text);
+    std::string().swap(spare_text_);
+    std::vector<std::size_t>().swap(spare_starts_);
     starts_.clear();
     if (text_.empty()) return;
     starts_.push_back(0);
@@ -18,14 +20,18 @@ void RowText::assign(std::string text) {
 
 void RowText::replace_front(std::size_t rows, std::string_view front) {
     const std::size_t cut = rows < starts_.size() ? starts_[rows] : text_.size();
-    std::string text;
+    // Built in the buffers of the text before last: a followed log comes here every second,
+    // and fresh memory would fault in page by page.
+    std::string& text = spare_text_;
+    text.clear();
     text.reserve(front.size() + text_.size() - cut);
     text.append(front).append(text_, cut);
     if (text.empty()) {
         clear();
         return;
     }
-    std::vector<std::size_t> starts;
+    std::vector<std::size_t>& starts = spare_starts_;
+    starts.clear();
     starts.reserve(starts_.size() - std::min(rows, starts_.size()) +
                    static_cast<std::size_t>(std::count(front.begin(), front.end(), '\n')) + 1);
     starts.push_back(0);
@@ -39,8 +45,8 @@ void RowText::replace_front(std::size_t rows, std::string_view front) {
         const std::size_t start = starts_[i] - cut + front.size();
         if (start != front.size()) starts.push_back(start);
     }
-    text_ = std::move(text);
-    starts_ = std::move(starts);
+    text_.swap(text);
+    starts_.swap(starts);
 }
 
 std::string_view RowText::row(std::size_t i) const noexcept {

@@ -31,6 +31,8 @@ class RowText {
   private:
     std::string text_;
     std::vector<std::size_t> starts_;
+    std::string spare_text_;  // the text before last, kept for its memory
+    std::vector<std::size_t> spare_starts_;
 };
 
 // Cuts a log into lines at every line end: CR LF, a bare CR or a bare LF, so that a log saved with

@@ -1,6 +1,7 @@
 #include "ui/log_view.hpp"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,9 +10,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "app/add_to_config.hpp"
 #include "app/log_follow.hpp"
@@ -233,10 +236,26 @@ void LogView::list4_click(int row) {
     label9_->setText(QStringLiteral("Failed:0"));
     label9_->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
     emit modelsListOutdated();
-    app::run_list4_click(session_, platform_, row, table_->header_height_twips(), [this] {
-        render_after_parse();
-        render_log_list();
-    });
+    std::unique_ptr<QProgressDialog> progress;
+    app::run_list4_click(
+        session_, platform_, row, table_->header_height_twips(),
+        [this] {
+            render_after_parse();
+            render_log_list();
+        },
+        app::Progress{[this, &progress](std::uint64_t done, std::uint64_t total) {
+            // Between the pieces of a big log: the window stays responsive and can cancel.
+            if (!progress) {
+                progress = std::make_unique<QProgressDialog>(
+                    QStringLiteral("Reading the log..."), QStringLiteral("Cancel"), 0, 1000, this);
+                progress->setObjectName(QStringLiteral("logProgress"));
+                progress->setWindowModality(Qt::WindowModal);
+                progress->setMinimumDuration(500);
+            }
+            progress->setValue(static_cast<int>(done * 1000 / std::max<std::uint64_t>(total, 1)));
+            QCoreApplication::processEvents();
+            return !progress->wasCanceled();
+        }});
     watch_followed();
 }
 

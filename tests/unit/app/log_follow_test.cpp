@@ -165,3 +165,43 @@ TEST_F(FollowTest, offDoesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+class PiecesTest : public FollowTest {};
+
+TEST_F(PiecesTest, aBigLogReadInPiecesEqualsTheWholeParse_aCancelKeepsWhatWasRead) {
+    const std::string log = generated(400, 11);
+    write(first_, log);
+    std::vector<std::uint64_t> told;
+    app::Progress progress{[&](std::uint64_t done, std::uint64_t total) {
+                               EXPECT_EQ(total, log.size());
+                               told.push_back(done);
+                               return true;
+                           },
+                           log.size() / 7};
+    s_.logs.log.busy_flag = false;
+    const app::ChooseOutcome whole =
+        app::choose_log(s_.logs.log, first_, s_.frame.layout, kHeader, progress);
+    EXPECT_TRUE(whole.messages.empty());
+    EXPECT_EQ(told.size(), 7u);
+    expect_whole_parse_of(first_);
+    EXPECT_FALSE(s_.logs.log.results_stale);
+    EXPECT_EQ(s_.logs.log.results.models_text,
+              logs::get_data(logs::ResultKind::Models, s_.logs.log.parse.records));
+
+    progress.tell = [&](std::uint64_t done, std::uint64_t) { return done < log.size() / 2; };
+    const app::ChooseOutcome cut =
+        app::choose_log(s_.logs.log, first_, s_.frame.layout, kHeader, progress);
+    ASSERT_EQ(cut.messages.size(), 1u);
+    EXPECT_NE(cut.messages[0].text.find("cancelled"), std::string::npos);
+    const std::size_t read = s_.logs.log.log_text.size();
+    EXPECT_GE(read, log.size() / 2);
+    EXPECT_LT(read, log.size());
+    EXPECT_EQ(s_.logs.log.parse.records_text(),
+              logs::get_list4(log.substr(0, read), app::parse_options(kHeader)).records_text());
+    EXPECT_TRUE(s_.logs.log.results_stale);
+    EXPECT_FALSE(s_.logs.log.busy_flag);
+}
+
+}  // namespace

@@ -201,15 +201,18 @@ std::int64_t SpawnTable::rerun_search(const RowText& records, std::int64_t prepe
     if (last_query_.empty()) return 0;
     const std::string query = last_query_;
     const bool match_case = last_match_case_;
+    const std::int64_t moved = std::max<std::int64_t>(0, prepended);
     const std::int64_t old_record = current_hit_record();
+    const std::int64_t old_top = first_shown_;
     clear_labs();
     const std::int64_t hits = search_labels(query, match_case, records);
-    if (old_record < 0 || hit_rows_.empty()) return hits;
-    const auto at = std::lower_bound(hit_rows_.begin(), hit_rows_.end(),
-                                     old_record + std::max<std::int64_t>(0, prepended));
-    current_hit_ = at == hit_rows_.end() ? hit_rows_.size() - 1
-                                         : static_cast<std::size_t>(at - hit_rows_.begin());
-    show_current_hit(records);
+    if (old_record >= 0 && !hit_rows_.empty()) {
+        const auto at = std::lower_bound(hit_rows_.begin(), hit_rows_.end(), old_record + moved);
+        current_hit_ = at == hit_rows_.end() ? hit_rows_.size() - 1
+                                             : static_cast<std::size_t>(at - hit_rows_.begin());
+    }
+    // The newest page stays the newest; any other page keeps the records it showed.
+    top_row_ = scrol(old_top == 0 ? 0 : old_top + moved, DrawText::Marked, records);
     return hits;
 }
 

@@ -103,8 +103,9 @@ class SpawnTable {
 
     // Runs the last search again (same query and case) on records that gained `prepended` new
     // records at the top, keeping the current hit on the same record when it is still a hit,
-    // else on the next older hit, else the last one; draws it like a step. Returns the number
-    // of hit fields, 0 when there was no search to run again.
+    // else on the next older hit, else the last one. The page in view stays as a growing log
+    // keeps it: the newest page, or the records it showed. Returns the number of hit fields, 0
+    // when there was no search to run again.
     std::int64_t rerun_search(const RowText& records, std::int64_t prepended);
 
     // Empties the table before a parse. The suggestion lists List1(0) and List1(1) live in the

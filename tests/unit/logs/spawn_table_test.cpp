@@ -319,20 +319,20 @@ TEST(SpawnTableHits, oneHitNoHitsAndWhatForgetsThem) {
     }
 }
 
-TEST(SpawnTableHits, rerunOnPrependedRecordsKeepsTheCurrentRecord) {
+TEST(SpawnTableHits, rerunOnPrependedRecordsKeepsTheCurrentRecordAndThePage) {
     struct Case {
         std::vector<int> new_hits;  // among the prepended records
         int prepended;
         std::vector<int> old_hits;  // the old records' hits as the new text holds them
         std::int64_t record;
-        std::string ref, caption;
+        std::string caption;
     };
-    // The current hit is on old record 5 of hits 2, 5 and 9.
+    // The current hit, drawn in row 1, is on old record 5 of hits 2, 5 and 9.
     for (const Case& c : std::vector<Case>{
-             {{1}, 3, {2, 5, 9}, 8, "R5", "hit 3 of 4"},
-             {{}, 0, {2, 5, 9}, 5, "R5", "hit 2 of 3"},
-             {{0, 1}, 2, {2, 9}, 11, "R9", "hit 4 of 4"},  // no hit any more: the next older
-             {{}, 4, {2}, 6, "R2", "hit 1 of 1"}}) {       // none older: the last
+             {{1}, 3, {2, 5, 9}, 8, "hit 3 of 4"},
+             {{}, 0, {2, 5, 9}, 5, "hit 2 of 3"},
+             {{0, 1}, 2, {2, 9}, 11, "hit 4 of 4"},  // no hit any more: the next older
+             {{}, 4, {2}, 6, "hit 1 of 1"}}) {       // none older: the last
         SpawnTable t;
         ASSERT_FALSE(t.command1_search("QTR", true, records(12, {2, 5, 9})));
         t.next_hit(records(12, {2, 5, 9}));
@@ -340,16 +340,18 @@ TEST(SpawnTableHits, rerunOnPrependedRecordsKeepsTheCurrentRecord) {
         const std::int64_t fields = t.rerun_search(now, c.prepended);
         EXPECT_EQ(fields, t.hit_count()) << c.caption;  // one hit field per record
         EXPECT_EQ(t.current_hit_record(), c.record);
-        EXPECT_EQ(t.first_shown(), c.record);
-        EXPECT_EQ(caption(t, 1, kColumnRef), c.ref);
         EXPECT_EQ(t.hit_caption(), c.caption);
+        EXPECT_EQ(t.first_shown(), 5 + c.prepended);
+        EXPECT_EQ(caption(t, 1, kColumnRef), "R5");
+        EXPECT_EQ(caption(t, 1, kColumnAirline), c.old_hits.size() == 3 ? kM + "QTR" : "BAW");
     }
-    // Match Case holds, and a search that found nothing finds the new records from the top.
+    // Match Case holds; a search that found nothing finds the new records, the newest page stays.
     SpawnTable t;
     t.command1_search("QTR", true, records(5));
     EXPECT_EQ(t.rerun_search(RowText(record(0, "qtr") + record(1, "QTR") + record(2)), 2), 1);
     EXPECT_EQ(t.hit_caption(), "hit 1 of 1");
-    EXPECT_EQ(caption(t, 1, kColumnRef), "R1");
+    EXPECT_EQ(caption(t, 1, kColumnRef), "R0");
+    EXPECT_EQ(caption(t, 2, kColumnAirline), kM + "QTR");
 }
 
 }  // namespace

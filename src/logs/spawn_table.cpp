@@ -55,12 +55,18 @@ const Cell& SpawnTable::cell(int row, int column) const {
 }
 
 void SpawnTable::after_parse(const RowText& records) {
+    forget_hits();
     top_row_ = 0;
     top_row_ = scrol(top_row_, DrawText::Records, records);
     scroll_scale_ = 1.0F;
 }
 
 void SpawnTable::after_growth(const RowText& records, std::int64_t moved) {
+    // A search stays on: its marks and hits take in the new records.
+    if (!last_query_.empty()) {
+        rerun_search(records, moved);
+        return;
+    }
     const std::int64_t top =
         first_shown_ == 0 ? 0 : std::max<std::int64_t>(0, first_shown_ + moved);
     top_row_ = scrol(top, DrawText::Records, records);
@@ -111,6 +117,9 @@ std::int64_t SpawnTable::search_labels(std::string_view query, bool match_case,
     const std::string q = match_case ? std::string(query) : common::to_lower(query);
     if (q.empty()) return 0;
     reset_hit_backgrounds(kColumnTime, kColumnPlaneSpawned);
+    forget_hits();
+    last_query_.assign(query);
+    last_match_case_ = match_case;
 
     // Lower-casing is byte for byte, so a field sits at the same offsets in both texts and
     // the case-blind test needs one copy of the text, not one per field.
@@ -123,7 +132,6 @@ std::int64_t SpawnTable::search_labels(std::string_view query, bool match_case,
     std::string marked;
     marked.reserve(text.size() + text.size() / 8 + common::kCrLf.size());
     std::int64_t hits = 0;
-    std::int64_t first_hit_row = 0;
     for (std::size_t i = 0; i < records.row_count(); ++i) {
         const std::string_view row = records.row(i);
         const bool tested = !row.empty() && std::count(row.begin(), row.end(), ',') >= 5;
@@ -140,7 +148,9 @@ std::int64_t SpawnTable::search_labels(std::string_view query, bool match_case,
             const std::size_t end = comma == std::string_view::npos ? row.size() : comma;
             // The CallSign field (6) and any field after it are kept but never tested.
             if (field <= 5 && common::contains(test_row.substr(begin, end - begin), q)) {
-                if (hits == 0) first_hit_row = static_cast<std::int64_t>(i);
+                if (hit_rows_.empty() || hit_rows_.back() != static_cast<std::int64_t>(i)) {
+                    hit_rows_.push_back(static_cast<std::int64_t>(i));
+                }
                 ++hits;
                 marked.push_back(kMark);
             }
@@ -153,7 +163,7 @@ std::int64_t SpawnTable::search_labels(std::string_view query, bool match_case,
     }
     marked_text_.assign(std::move(marked));
     top_row_ = 0;
-    scrol(first_hit_row, DrawText::Marked, records);
+    scrol(hit_rows_.empty() ? 0 : hit_rows_.front(), DrawText::Marked, records);
     return hits;
 }
 
@@ -166,7 +176,59 @@ std::optional<common::Message> SpawnTable::command1_search(std::string_view quer
     return std::nullopt;
 }
 
+void SpawnTable::forget_hits() {
+    hit_rows_.clear();
+    current_hit_ = 0;
+    last_query_.clear();
+}
+
+std::int64_t SpawnTable::current_hit_record() const noexcept {
+    return hit_rows_.empty() ? -1 : hit_rows_[current_hit_];
+}
+
+std::string SpawnTable::hit_caption() const {
+    if (hit_rows_.empty()) return {};
+    return "hit " + std::to_string(current_hit_ + 1) + " of " + std::to_string(hit_rows_.size());
+}
+
+std::int64_t SpawnTable::show_current_hit(const RowText& records) {
+    if (hit_rows_.empty()) return -1;
+    top_row_ = scrol(hit_rows_[current_hit_], DrawText::Marked, records);
+    return top_row_;
+}
+
+// The ends hold (no wrap): next on the last hit and previous on the first stay where they are.
+std::int64_t SpawnTable::next_hit(const RowText& records) {
+    if (current_hit_ + 1 < hit_rows_.size()) ++current_hit_;
+    return show_current_hit(records);
+}
+
+std::int64_t SpawnTable::previous_hit(const RowText& records) {
+    if (current_hit_ > 0) --current_hit_;
+    return show_current_hit(records);
+}
+
+std::int64_t SpawnTable::rerun_search(const RowText& records, std::int64_t prepended) {
+    if (last_query_.empty()) return 0;
+    const std::string query = last_query_;
+    const bool match_case = last_match_case_;
+    const std::int64_t moved = std::max<std::int64_t>(0, prepended);
+    const std::int64_t old_record = current_hit_record();
+    const std::int64_t old_top = first_shown_;
+    clear_labs();
+    const std::int64_t hits = search_labels(query, match_case, records);
+    if (old_record >= 0 && !hit_rows_.empty()) {
+        const auto at = std::lower_bound(hit_rows_.begin(), hit_rows_.end(), old_record + moved);
+        current_hit_ = at == hit_rows_.end() ? hit_rows_.size() - 1
+                                             : static_cast<std::size_t>(at - hit_rows_.begin());
+    }
+    // The newest page stays the newest; any other page keeps the records it showed.
+    top_row_ = scrol(old_top == 0 ? 0 : old_top + moved, DrawText::Marked, records);
+    return hits;
+}
+
 void SpawnTable::clear_labs() {
+    forget_hits();
     for (Row& cells : cells_) {
         cells[kColumnModel - 1].yellow = false;
         cells[kColumnAirline - 1].yellow = false;

@@ -83,8 +83,35 @@ class SpawnTable {
     std::optional<common::Message> command1_search(std::string_view query, bool match_case,
                                                    const RowText& records);
 
-    // Removes the search colouring of the Model and Airline cells and every mark.
+    // Removes the search colouring of the Model and Airline cells and every mark, and forgets the
+    // hits and the last search with them.
     void clear_labs();
+
+    // Hits are the records (rows of the records text) holding at least one marked field, in
+    // record order, as the last search_labels found them.
+    [[nodiscard]] std::int64_t hit_count() const noexcept {
+        return static_cast<std::int64_t>(hit_rows_.size());
+    }
+    // Position of the current hit in the hits, from 0; -1 when there are none.
+    [[nodiscard]] std::int64_t current_hit() const noexcept {
+        return hit_rows_.empty() ? -1 : static_cast<std::int64_t>(current_hit_);
+    }
+    // Record index of the current hit, -1 when there are none.
+    [[nodiscard]] std::int64_t current_hit_record() const noexcept;
+    // "hit k of N" (k from 1) for the current hit; empty when there are none.
+    [[nodiscard]] std::string hit_caption() const;
+
+    // Step to the next or previous hit and draw the page with its record in row 1, as a search
+    // draws its first hit. Returns that record's index, -1 when there are no hits.
+    std::int64_t next_hit(const RowText& records);
+    std::int64_t previous_hit(const RowText& records);
+
+    // Runs the last search again (same query and case) on records that gained `prepended` new
+    // records at the top, keeping the current hit on the same record when it is still a hit,
+    // else on the next older hit, else the last one. The page in view stays as a growing log
+    // keeps it: the newest page, or the records it showed. Returns the number of hit fields, 0
+    // when there was no search to run again.
+    std::int64_t rerun_search(const RowText& records, std::int64_t prepended);
 
     // Empties the table before a parse. The suggestion lists List1(0) and List1(1) live in the
     // window's session and are emptied by the caller.
@@ -110,6 +137,8 @@ class SpawnTable {
     using Row = std::array<Cell, kColumns>;
 
     void reset_hit_backgrounds(int first_column, int last_column);
+    void forget_hits();  // and the last search
+    std::int64_t show_current_hit(const RowText& records);
 
     std::array<Row, kRows> cells_;  // every Cell starts as "-"
     std::int64_t top_row_ = 0;
@@ -117,6 +146,10 @@ class SpawnTable {
     RowText marked_text_;
     float scroll_scale_ = 1.0F;
     std::string copy_text_;
+    std::vector<std::int64_t> hit_rows_;  // ascending record indexes
+    std::size_t current_hit_ = 0;
+    std::string last_query_;  // empty: no search to run again
+    bool last_match_case_ = false;
 };
 
 // A caption as it is shown: the marks dropped, since the yellow background already tells a hit.

@@ -20,6 +20,7 @@
 #include "app/log_follow.hpp"
 #include "platform/qt/qt_platform.hpp"
 #include "ui/follow_watcher.hpp"
+#include "ui/hit_bar.hpp"
 #include "ui/picture_button.hpp"
 #include "ui/spawn_table_widget.hpp"
 
@@ -129,6 +130,7 @@ void LogView::build() {
     v1_->setObjectName(QStringLiteral("v1"));
     v1_->setRange(0, 0);
     v1_->setPageStep(logs::SpawnTable::kRows);
+    hit_bar_ = new HitBar(frame2_);
     list1_[0] = new QListWidget(frame2_);
     list1_[0]->setObjectName(QStringLiteral("List1_0"));
     list1_[0]->setMinimumWidth(220);
@@ -151,9 +153,14 @@ void LogView::build() {
         caption_label(QStringLiteral("Label10_2"), QStringLiteral("Suggested Typw"), frame2_));
     suggest->addWidget(text4_[1]);
     suggest->addWidget(command4_[2], 0, Qt::AlignHCenter);
+    auto* table_row = new QHBoxLayout;
+    table_row->addWidget(table_, 1);
+    table_row->addWidget(v1_);
+    auto* table_column = new QVBoxLayout;
+    table_column->addLayout(table_row, 1);
+    table_column->addWidget(hit_bar_);
     auto* frame2_layout = new QHBoxLayout(frame2_);
-    frame2_layout->addWidget(table_, 1);
-    frame2_layout->addWidget(v1_);
+    frame2_layout->addLayout(table_column, 1);
     frame2_layout->addLayout(suggest);
 
     auto* outer = new QHBoxLayout(this);
@@ -180,6 +187,7 @@ void LogView::build() {
     }
     connect(v1_, &QScrollBar::valueChanged, this, &LogView::v1_change);
     connect(v1_, &QScrollBar::actionTriggered, this, &LogView::v1_action);
+    connect(hit_bar_, &HitBar::step, this, &LogView::step_hit);
     connect(table_, &SpawnTableWidget::cellPressed, this, &LogView::cell_pressed);
     connect(table_, &SpawnTableWidget::cellClicked, this, &LogView::cell_clicked);
     // The wheel and the keys stop at the last full page; the bar itself may go past it.
@@ -270,6 +278,7 @@ void LogView::render_after_parse() {
     }
     render_suggestions();
     table_->update();
+    render_hits();
     emit recordsChanged();
 }
 
@@ -336,6 +345,7 @@ void LogView::render_growth() {
     move_thumb_to_top_row();
     render_suggestions();
     table_->update();
+    render_hits();
     emit recordsChanged();
 }
 
@@ -373,7 +383,21 @@ void LogView::search(const std::string& query, bool match_case) {
     const auto message = session_.logs.table.command1_search(query, match_case, records);
     move_thumb_to_top_row();
     table_->update();
+    render_hits();
     if (message) app::show_messages(platform_, {*message});
+}
+
+void LogView::step_hit(bool next) {
+    logs::SpawnTable& table = session_.logs.table;
+    const auto& records = session_.logs.log.parse.records;
+    next ? table.next_hit(records) : table.previous_hit(records);
+    move_thumb_to_top_row();
+    table_->update();
+    render_hits();
+}
+
+void LogView::render_hits() {
+    hit_bar_->render(session_.logs.table);
 }
 
 void LogView::move_thumb_to_top_row() {
@@ -452,6 +476,7 @@ void LogView::apply_suggestion_click(const app::SuggestionClick& click) {
         v1_->setValue(static_cast<int>(click.placement->first_record));
     }
     table_->update();
+    render_hits();
     app::show_messages(platform_, click.messages);
 }
 

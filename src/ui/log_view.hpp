@@ -1,7 +1,7 @@
 #pragma once
 // The log view: the log list with "Update" and "Refresh List", the paged spawn table with its
-// scroll bar, the suggestion boxes with "Add to Config", and the "Failed:" count. It renders the
-// session's log-view state and forwards the user's actions to the app layer.
+// scroll bar and its hit steps, the suggestion boxes with "Add to Config", and the "Failed:" count.
+// It renders the session's log-view state and forwards the user's actions to the app layer.
 
 #include <QWidget>
 #include <cstdint>
@@ -23,6 +23,7 @@ class QScrollBar;
 namespace ui {
 
 class FollowWatcher;
+class HitBar;
 class PictureButton;
 class SpawnTableWidget;
 
@@ -42,6 +43,8 @@ class LogView : public QWidget {
     void render_log_list();
     // The Search button in the log view.
     void search(const std::string& query, bool match_case);
+    // Shows the table's hits again after something outside the view changed them.
+    void render_hits();
     // Mouse moved over the frame's own surface: the buttons outside Frame2 rest.
     void rest_outer_buttons();
 
@@ -82,6 +85,7 @@ class LogView : public QWidget {
     void watch_followed();
     void render_failed_label();
     void move_thumb_to_top_row();
+    void step_hit(bool next);
 
     platform::Platform& platform_;
     app::Session& session_;
@@ -95,6 +99,7 @@ class LogView : public QWidget {
     QFrame* frame2_ = nullptr;
     SpawnTableWidget* table_ = nullptr;
     QScrollBar* v1_ = nullptr;
+    HitBar* hit_bar_ = nullptr;
     QListWidget* list1_[2] = {nullptr, nullptr};
     QLineEdit* text4_[2] = {nullptr, nullptr};
     QMenu* mpop_ = nullptr;

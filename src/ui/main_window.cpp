@@ -134,6 +134,7 @@ void MainWindow::search(const std::string& query, bool match_case) {
     session_.logs.table.clear_labs();
     if (!frame_bar_->log_view_shown()) {
         log_view_->table_widget()->update();
+        log_view_->render_hits();
         live_view_->traffic()->search(query, match_case);
         return;
     }

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
@@ -56,6 +57,16 @@ void FollowTest::follow_newRecordsAppearAndThePageInViewStays() {
     QCOMPARE(h.shown(1, 2), numbered_ref(30));
     QCOMPARE(v1->value(), 10);
     QCOMPARE(v1->maximum(), 40);
+
+    // A search stays on while records come in: the new hits count, the current hit stays.
+    auto* text3 = h.child<QLineEdit>("Text3");
+    QTest::keyClicks(text3, QStringLiteral("REF04"));
+    h.click_button("Command1");
+    QCOMPARE(h.shown(1, 2), numbered_ref(40));
+    append_groups(h.in_logs("log2024051314.txt"), 40, 42);
+    view->follow_tick();
+    QCOMPARE(h.child<QLabel>("hitLabel")->text(), QStringLiteral("hit 3 of 3"));
+    QCOMPARE(h.shown(1, 2), numbered_ref(42));  // the newest page stays the newest
     QVERIFY(h.fake.messages.empty());
 }
 

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
@@ -70,6 +71,7 @@ class LogViewTest : public QObject {
     void tableClicks_copyFromThePopupAndLookUpTheTime();
     void logList_editBusyGuardUpdateAndRefresh();
     void navigation_wheelKeysAndThumbFollowTheTable();
+    void hitSteps_keysAndButtonsScrollToEachHit_endsHold();
     void smallWindow_headingsWholeAndCutCellsExplainThemselves();
 };
 
@@ -321,6 +323,57 @@ void LogViewTest::navigation_wheelKeysAndThumbFollowTheTable() {
     search_for(h, QStringLiteral("REF010"), true);
     QCOMPARE(h.shown(1, 2), QStringLiteral("REF010"));
     QCOMPARE(v1->value(), 50);
+}
+
+// Searching "REF01" in 60 spawns hits REF019 (scroll value 41) down to REF010 (value 50).
+void LogViewTest::hitSteps_keysAndButtonsScrollToEachHit_endsHold() {
+    Harness h;
+    h.open_on_logs({{"log2024051314.txt", gui_support::numbered_log(60)}});
+    h.click_log(0);
+    auto* v1 = h.child<QScrollBar>("v1");
+    auto* label = h.child<QLabel>("hitLabel");
+    auto* previous = h.child<QToolButton>("hitPrevious");
+    auto* next = h.child<QToolButton>("hitNext");
+    const auto expect_hit = [&](int k, int value) {
+        QCOMPARE(label->text(), k == 0 ? QString() : QStringLiteral("hit %1 of 10").arg(k));
+        QCOMPARE(next->isEnabled(), k != 0);
+        QCOMPARE(previous->isEnabled(), k != 0);
+        QCOMPARE(v1->value(), value);
+        QCOMPARE(h.shown(1, 2), numbered_ref(60 - value));
+    };
+    expect_hit(0, 0);
+    QTest::keyClick(&h.window(), Qt::Key_F3);  // nothing to step through yet
+    expect_hit(0, 0);
+
+    search_for(h, QStringLiteral("REF01"), true);
+    expect_hit(1, 41);
+    enum Gesture { F3, ShiftF3, Next, Previous };
+    const std::pair<Gesture, int> steps[] = {{F3, 2},       {Next, 3},    {ShiftF3, 2},
+                                             {Previous, 1}, {ShiftF3, 1}, {Previous, 1}};
+    for (const auto& [gesture, k] : steps) {
+        if (gesture == F3 || gesture == ShiftF3) {
+            QTest::keyClick(&h.window(), Qt::Key_F3,
+                            gesture == ShiftF3 ? Qt::ShiftModifier : Qt::NoModifier);
+        } else {
+            QTest::mouseClick(gesture == Next ? next : previous, Qt::LeftButton);
+        }
+        expect_hit(k, 40 + k);
+    }
+    // F3 also works from the search box; the last hit holds.
+    for (int k = 2; k <= 11; ++k) QTest::keyClick(h.child<QLineEdit>("Text3"), Qt::Key_F3);
+    expect_hit(10, 50);
+    QVERIFY(!label->text().contains(QChar(logs::kMark)));
+
+    // The keys belong to the log view: in the live view they step nothing.
+    h.click_toggle("logs1");
+    QTest::keyClick(&h.window(), Qt::Key_F3, Qt::ShiftModifier);
+    h.click_toggle("logs0");
+    expect_hit(10, 50);
+
+    search_for(h, QStringLiteral("ref01"), true);  // Match Case: no hits
+    QCOMPARE(label->text(), QString());
+    QVERIFY(!next->isEnabled() && !previous->isEnabled());
+    QCOMPARE(h.fake.messages.size(), std::size_t{1});
 }
 
 void LogViewTest::smallWindow_headingsWholeAndCutCellsExplainThemselves() {

@@ -256,4 +256,102 @@ TEST(SpawnTableHighlight, pageAndRowOfTheOldestExactMatch) {
     EXPECT_FALSE(logs::highlight_match("A20N", "DLH", RowText("x,y,A20N\r\n\r\n"), 2));
 }
 
+// Steps from the first hit; true is "next".
+std::int64_t step(SpawnTable& t, const RowText& recs, const std::vector<bool>& nexts) {
+    std::int64_t record = t.current_hit_record();
+    for (const bool next : nexts) record = next ? t.next_hit(recs) : t.previous_hit(recs);
+    return record;
+}
+
+TEST(SpawnTableHits, stepsDrawTheHitInRowOne_endsHold) {
+    SpawnTable t;
+    // Two hit fields per record still make one hit each.
+    const RowText recs = records(40, {4, 17, 33}, "QTR", "QTR");
+    ASSERT_EQ(t.search_labels("qtr", false, recs), 6);
+    EXPECT_EQ(t.hit_count(), 3);
+    struct Case {
+        std::vector<bool> nexts;
+        std::int64_t record;
+        std::string caption;
+    };
+    for (const Case& c : std::vector<Case>{{{}, 4, "hit 1 of 3"},
+                                           {{false}, 4, "hit 1 of 3"},
+                                           {{true}, 17, "hit 2 of 3"},
+                                           {{true, true, true}, 33, "hit 3 of 3"},
+                                           {{true, true, true, false}, 17, "hit 2 of 3"}}) {
+        SpawnTable s = t;
+        EXPECT_EQ(step(s, recs, c.nexts), c.record) << c.caption;
+        EXPECT_EQ(s.hit_caption(), c.caption);
+        EXPECT_EQ(s.first_shown(), c.record);
+        EXPECT_EQ(caption(s, 1, kColumnRef), "R" + std::to_string(c.record));
+        EXPECT_EQ(caption(s, 1, kColumnAirline), kM + "QTR");
+        EXPECT_EQ(logs::visible_caption(caption(s, 1, kColumnAirline)), "QTR");
+    }
+}
+
+TEST(SpawnTableHits, oneHitNoHitsAndWhatForgetsThem) {
+    const RowText recs = records(10, {6});
+    SpawnTable t;
+    EXPECT_EQ(step(t, recs, {true}), -1);  // before any search
+    EXPECT_EQ(t.hit_caption(), "");
+    ASSERT_FALSE(t.command1_search("QTR", true, recs));
+    EXPECT_EQ(step(t, recs, {true, false, true}), 6);
+    EXPECT_EQ(t.hit_caption(), "hit 1 of 1");
+
+    for (const char* miss : {"zzz", "cs6", " "}) {  // the call sign is never searched
+        SpawnTable s = t;
+        s.command1_search(miss, false, recs);
+        EXPECT_EQ(s.hit_count(), 0) << miss;
+        EXPECT_EQ(s.current_hit(), -1);
+        EXPECT_EQ(step(s, recs, {true}), -1);
+        EXPECT_EQ(s.hit_caption(), "");
+    }
+    const std::vector<void (*)(SpawnTable&, const RowText&)> resets = {
+        [](SpawnTable& s, const RowText&) { s.clear_labs(); },
+        [](SpawnTable& s, const RowText&) { s.clearlist(); },
+        [](SpawnTable& s, const RowText& r) { s.after_parse(r); }};
+    for (const auto& reset : resets) {
+        SpawnTable s = t;
+        reset(s, recs);
+        EXPECT_EQ(s.hit_count(), 0);
+        EXPECT_EQ(s.rerun_search(recs, 0), 0);  // the last search is forgotten too
+        EXPECT_EQ(s.hit_count(), 0);
+    }
+}
+
+TEST(SpawnTableHits, rerunOnPrependedRecordsKeepsTheCurrentRecordAndThePage) {
+    struct Case {
+        std::vector<int> new_hits;  // among the prepended records
+        int prepended;
+        std::vector<int> old_hits;  // the old records' hits as the new text holds them
+        std::int64_t record;
+        std::string caption;
+    };
+    // The current hit, drawn in row 1, is on old record 5 of hits 2, 5 and 9.
+    for (const Case& c : std::vector<Case>{
+             {{1}, 3, {2, 5, 9}, 8, "hit 3 of 4"},
+             {{}, 0, {2, 5, 9}, 5, "hit 2 of 3"},
+             {{0, 1}, 2, {2, 9}, 11, "hit 4 of 4"},  // no hit any more: the next older
+             {{}, 4, {2}, 6, "hit 1 of 1"}}) {       // none older: the last
+        SpawnTable t;
+        ASSERT_FALSE(t.command1_search("QTR", true, records(12, {2, 5, 9})));
+        t.next_hit(records(12, {2, 5, 9}));
+        const RowText now(records(c.prepended, c.new_hits).text() + records(12, c.old_hits).text());
+        const std::int64_t fields = t.rerun_search(now, c.prepended);
+        EXPECT_EQ(fields, t.hit_count()) << c.caption;  // one hit field per record
+        EXPECT_EQ(t.current_hit_record(), c.record);
+        EXPECT_EQ(t.hit_caption(), c.caption);
+        EXPECT_EQ(t.first_shown(), 5 + c.prepended);
+        EXPECT_EQ(caption(t, 1, kColumnRef), "R5");
+        EXPECT_EQ(caption(t, 1, kColumnAirline), c.old_hits.size() == 3 ? kM + "QTR" : "BAW");
+    }
+    // Match Case holds; a search that found nothing finds the new records, the newest page stays.
+    SpawnTable t;
+    t.command1_search("QTR", true, records(5));
+    EXPECT_EQ(t.rerun_search(RowText(record(0, "qtr") + record(1, "QTR") + record(2)), 2), 1);
+    EXPECT_EQ(t.hit_caption(), "hit 1 of 1");
+    EXPECT_EQ(caption(t, 1, kColumnRef), "R0");
+    EXPECT_EQ(caption(t, 2, kColumnAirline), kM + "QTR");
+}
+
 }  // namespace

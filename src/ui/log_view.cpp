@@ -242,6 +242,7 @@ void LogView::render_after_parse() {
     for (const auto& s : p.suggestions) list1_[0]->addItem(qs(s));
     for (const auto& s : p.suggestion_models) list1_[1]->addItem(qs(s));
     table_->update();
+    emit parsed();
 }
 
 void LogView::render_failed_label() {
@@ -336,6 +337,12 @@ void LogView::cell_clicked(int row, int column) {
 
 void LogView::mcop_click() {
     platform_.set_clipboard_text(logs::visible_caption(session_.logs.table.copy_text()));
+}
+
+void LogView::select_suggestion(int row) {
+    if (row < 0 || row >= list1_[0]->count()) return;
+    list1_[0]->setCurrentRow(row);
+    list1_mouse_down();
 }
 
 void LogView::list1_mouse_down() {

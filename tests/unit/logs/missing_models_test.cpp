@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,80 +12,50 @@
 
 namespace {
 
-using logs::NameCount;
+using Counts = std::vector<logs::NameCount>;
 
-struct Spawn {
-    std::string type, airline, spawned = " Airbus A320 Neo (Default Model)";
-};
-
-// Records newest first as the parser writes them; only Model, Airline and Plane Spawned matter.
-logs::RowText records(const std::vector<Spawn>& spawns) {
+// Records as the parser writes them: "type,airline[,spawned]" each; a default model unless said.
+logs::RowText records(const std::vector<std::string>& spawns) {
     std::string text;
-    for (const Spawn& s : spawns) {
-        text +=
-            "10:00,R1," + s.type + "," + s.airline + ",Boeing 737-800," + s.spawned + ",CS1\r\n";
+    for (const auto& s : spawns) {
+        const bool own = std::count(s.begin(), s.end(), ',') > 1;
+        text += "10:00,R1," + (own ? s.substr(0, s.rfind(',')) : s) + ",Boeing 737-800," +
+                (own ? s.substr(s.rfind(',') + 1) : " A320 (Default Model)") + ",CS1\r\n";
     }
     return logs::RowText(text);
 }
 
-// n spawns of "Tk" for k = 1..distinct, name k repeated k times (so the counts are distinct).
-std::vector<Spawn> ladder(int distinct) {
-    std::vector<Spawn> out;
-    for (int k = 1; k <= distinct; ++k) {
-        for (int i = 0; i < k; ++i) out.push_back({"T" + std::to_string(k), "AL"});
-    }
-    return out;
-}
-
 TEST(MissingModels, countsByTypeAndAirline_tiesByNameAndBlanksTrimmed) {
-    const auto m = logs::count_missing_models(records({
-        {" B738 ", "RYR"},
-        {"A20N", " DLH"},
-        {"B738", "DLH  "},
-        {"A20N", "RYR"},
-        {"E190", ""},
-        {"B77W", "BAW", " Boeing 777-300ER British"},  // its own model: not counted
-        {"B744", "BAW", " Default Jumbo"},             // "Default" anywhere in the field counts
-    }));
+    const auto m = logs::count_missing_models(
+        records({" B738 ,RYR", "A20N, DLH", "B738,DLH  ", "A20N,RYR", "E190,", "B77W,BAW, B77W BA",
+                 "B744,BAW, Default Jumbo"}));
     EXPECT_EQ(m.total, 6);
-    EXPECT_EQ(m.by_type.top,
-              (std::vector<NameCount>{{"A20N", 2}, {"B738", 2}, {"B744", 1}, {"E190", 1}}));
-    EXPECT_EQ(m.by_airline.top,
-              (std::vector<NameCount>{{"DLH", 2}, {"RYR", 2}, {"", 1}, {"BAW", 1}}));
-    EXPECT_EQ(m.by_type.others, 0);
+    EXPECT_EQ(m.by_type.top, (Counts{{"A20N", 2}, {"B738", 2}, {"B744", 1}, {"E190", 1}}));
+    EXPECT_EQ(m.by_airline.top, (Counts{{"DLH", 2}, {"RYR", 2}, {"", 1}, {"BAW", 1}}));
 }
 
 TEST(MissingModels, topTwentyAndTheRestAsOthers) {
-    struct Case {
-        int distinct;
-        std::size_t shown;
-        std::int64_t others, others_names;
-    };
-    for (const Case c : {Case{20, 20, 0, 0}, Case{21, 20, 1, 1}, Case{25, 20, 15, 5}}) {
-        const auto m = logs::count_missing_models(records(ladder(c.distinct)));
-        ASSERT_EQ(m.by_type.top.size(), c.shown) << c.distinct;
-        EXPECT_EQ(m.by_type.top.front(), (NameCount{"T" + std::to_string(c.distinct), c.distinct}));
-        EXPECT_EQ(m.by_type.top.back().count, c.distinct - 19);
-        EXPECT_EQ(m.by_type.others, c.others) << c.distinct;
-        EXPECT_EQ(m.by_type.others_names, c.others_names) << c.distinct;
-        EXPECT_EQ(m.by_airline.top, (std::vector<NameCount>{{"AL", m.total}}));
-    }
-}
-
-TEST(MissingModels, emptyOrNoDefaultSpawnsGiveNoBars) {
-    for (const auto& r : {logs::RowText{}, records({{"B738", "RYR", " Boeing 737-800"}}),
-                          logs::RowText("10:00,R1,B738\r\n")}) {
-        const auto m = logs::count_missing_models(r);
-        EXPECT_EQ(m.total, 0);
-        EXPECT_TRUE(m.by_type.top.empty());
-        EXPECT_EQ(m.by_airline.others, 0);
+    // Type k spawned k times: distinct counts, the most frequent first.
+    for (const int distinct : {0, 20, 21, 25}) {
+        std::vector<std::string> spawns{"B738,AL, Boeing"};  // its own model: never counted
+        for (int k = 1; k <= distinct; ++k)
+            spawns.insert(spawns.end(), k, "T" + std::to_string(k) + ",AL");
+        const auto m = logs::count_missing_models(records(spawns));
+        const int others = distinct > 20 ? distinct - 20 : 0;
+        ASSERT_EQ(m.by_type.top.size(), static_cast<std::size_t>(distinct - others));
+        if (distinct > 0) {
+            EXPECT_EQ(m.by_type.top.back().count, others + 1);
+        }
+        EXPECT_EQ(m.by_type.others, others * (others + 1) / 2);
+        EXPECT_EQ(m.by_type.others_names, others);
+        EXPECT_EQ(m.by_airline.top.size(), distinct > 0 ? 1U : 0U);
     }
 }
 
 TEST(MissingModels, generatedLogCountsEveryDefaultSpawnOnce) {
     const auto log = loggen::generate_log({.groups = 2000, .seed = 9});
-    const auto parse = logs::get_list4(log.text, {&matching::get_text4, 195});
-    const auto m = logs::count_missing_models(parse.records);
+    const auto m = logs::count_missing_models(
+        logs::get_list4(log.text, {&matching::get_text4, 195}).records, 5);
     EXPECT_EQ(static_cast<std::size_t>(m.total), log.facts.default_spawns);
     for (const auto* t : {&m.by_type, &m.by_airline}) {
         std::int64_t sum = t->others;

@@ -65,6 +65,8 @@ void MissingModelsWindow::build_chart(Chart chart, const QString& name) {
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     plot->addSeries(series);
+    // After the theme dressed the series: its label colour is meant for inside the bars.
+    c.set->setLabelColor(Qt::black);
     c.names = new QBarCategoryAxis;
     c.names->setLabelsAngle(-45);  // airline and type names stay readable side by side
     plot->addAxis(c.names, Qt::AlignBottom);

@@ -52,15 +52,22 @@ TEST(MissingModels, topTwentyAndTheRestAsOthers) {
     }
 }
 
-TEST(MissingModels, generatedLogCountsEveryDefaultSpawnOnce) {
-    const auto log = loggen::generate_log({.groups = 2000, .seed = 9});
-    const auto m = logs::count_missing_models(
-        logs::get_list4(log.text, {&matching::get_text4, 195}).records, 5);
-    EXPECT_EQ(static_cast<std::size_t>(m.total), log.facts.default_spawns);
-    for (const auto* t : {&m.by_type, &m.by_airline}) {
-        std::int64_t sum = t->others;
-        for (const auto& n : t->top) sum += n.count;
-        EXPECT_EQ(sum, m.total);
+TEST(MissingModels, generatedLogsCountEveryDefaultSpawnOnce) {
+    for (const auto vocabulary :
+         {loggen::Vocabulary::Realistic, loggen::Vocabulary::DistinctAirlines}) {
+        const auto log = loggen::generate_log(
+            {.groups = 3000, .seed = 9, .vocabulary = vocabulary, .default_fraction = 0.5});
+        const auto m = logs::count_missing_models(
+            logs::get_list4(log.text, {&matching::get_text4, 195}).records, 5);
+        EXPECT_EQ(static_cast<std::size_t>(m.total), log.facts.default_spawns);
+        for (const auto* t : {&m.by_type, &m.by_airline}) {
+            std::int64_t sum = t->others;
+            for (const auto& n : t->top) sum += n.count;
+            EXPECT_EQ(sum, m.total);
+        }
+        if (vocabulary == loggen::Vocabulary::DistinctAirlines) {  // every name kept apart
+            EXPECT_EQ(m.by_airline.others_names, m.total - 5);
+        }
     }
 }
 

@@ -40,7 +40,8 @@ class Tally {
     };
     static Slot& find(std::vector<Slot>& slots, std::string_view name) {
         const std::size_t mask = slots.size() - 1;
-        std::size_t i = std::hash<std::string_view>{}(name)&mask;
+        const std::size_t hash = std::hash<std::string_view>{}(name);
+        std::size_t i = hash & mask;
         while (slots[i].count > 0 && slots[i].name != name) i = (i + 1) & mask;
         return slots[i];
     }

@@ -42,8 +42,11 @@ ChooseOutcome parse_log_text(LogState& state, std::string log_text, const Progra
     outcome.started = true;
 
     state.log_text = std::move(log_text);
-    state.parse = logs::get_list4(state.log_text, parse_options(header_height_twips));
+    state.parse = {};
+    state.reader = logs::LogReader(parse_options(header_height_twips));
+    state.reader.feed(state.log_text, state.parse);
     state.results = {};
+    state.results_stale = false;
     state.write_errors.clear();
 
     if (std::string failures = logs::failed_steps_message(state.parse); !failures.empty()) {
@@ -67,6 +70,7 @@ ChooseOutcome parse_log_text(LogState& state, std::string log_text, const Progra
 ChooseOutcome choose_log(LogState& state, const std::string& log_path, const ProgramLayout& layout,
                          std::int64_t header_height_twips) {
     if (state.busy_flag) return {};
+    state.path = log_path;
     common::remove_file(layout.stale_tmp_file());
     common::ReadResult read = common::read_file_checked(log_path);
     if (!read.error)
@@ -74,14 +78,24 @@ ChooseOutcome choose_log(LogState& state, const std::string& log_path, const Pro
 
     // Nothing to parse: the table shows no records and the result files stay as they were.
     state.log_text.clear();
-    state.parse = logs::get_list4({}, parse_options(header_height_twips));
+    state.parse = {};
+    state.reader = logs::LogReader(parse_options(header_height_twips));
+    state.reader.feed({}, state.parse);
     state.results = {};
+    state.results_stale = false;
     state.write_errors.clear();
     ChooseOutcome outcome;
     outcome.started = true;
     outcome.messages.push_back(common::Message{"Cannot read the log " + read.error->text()});
     outcome.read_error = std::move(read.error);
     return outcome;
+}
+
+std::vector<common::FileError> ensure_result_lists(LogState& state, const ProgramLayout& layout) {
+    if (!state.results_stale) return {};
+    state.results_stale = false;
+    state.results = logs::make_result_lists(state.parse.records);
+    return write_result_files(layout, state.results);
 }
 
 std::string failed_caption(const LogState& state) {

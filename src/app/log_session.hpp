@@ -16,11 +16,28 @@
 namespace app {
 
 struct LogState {
+    std::string path;  // the log read last
     std::string log_text;
+    logs::LogReader reader;  // has read log_text into parse
     logs::ParseResult parse;
     logs::ResultTexts results;  // nomatch_text, matched_text, models_text
+    // Records were added since the result lists were made (the lists are built newest first,
+    // so each addition would rebuild them whole): they are made again when they are needed.
+    bool results_stale = false;
     bool busy_flag = false;
     std::vector<common::FileError> write_errors;  // result files that could not be written
+};
+
+// Follow mode: what the follower saw last, so that it only acts on a change.
+struct FollowState {
+    bool on = false;
+    std::optional<std::int64_t> folder_stamp;  // the logs folder when it was last listed
+    // A change in the same clock tick as a listing leaves the stamp as it was: the tick after a
+    // listing lists once more.
+    bool list_again = false;
+    std::optional<common::FileStamp> file;  // the chosen log when it was last read
+    bool read_error_shown = false;          // one message for a run of failed reads
+    bool stop_shown = false;                // one message for a parse that stopped
 };
 
 struct ChooseOutcome {
@@ -45,6 +62,10 @@ ChooseOutcome parse_log_text(LogState& state, std::string log_text, const Progra
 // is reported with its path and cause, and leaves an empty parse.
 ChooseOutcome choose_log(LogState& state, const std::string& log_path, const ProgramLayout& layout,
                          std::int64_t header_height_twips = kDefaultHeaderHeightTwips);
+
+// Brings the result lists up to the records and writes them, when records were added since;
+// returns the files that could not be written.
+std::vector<common::FileError> ensure_result_lists(LogState& state, const ProgramLayout& layout);
 
 // "Failed:N" and whether it shows in red.
 std::string failed_caption(const LogState& state);

@@ -31,6 +31,7 @@ void log_report(const logs::Report& r, std::string path, ReportPlan& plan) {
 ReportPlan mmo_click(Session& s, ReportItem item) {
     ReportPlan plan;
     const ProgramLayout& layout = s.frame.layout;
+    plan.write_errors = ensure_result_lists(s.logs.log, layout);
     logs::ResultTexts& lists = s.logs.log.results;
     switch (item) {
         case ReportItem::ModelConfigFile: {

@@ -28,6 +28,7 @@ struct LogViewState {
     LogListState list;
     LogState log;
     logs::SpawnTable table;
+    FollowState follow;
 };
 
 struct Session {

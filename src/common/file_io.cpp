@@ -57,6 +57,10 @@ FileStatus failed(std::string_view path, std::string cause) {
 }  // namespace
 
 ReadResult read_file_checked(std::string_view path) {
+    return read_file_from(path, 0);
+}
+
+ReadResult read_file_from(std::string_view path, std::uint64_t offset) {
     ReadResult r;
     if (path.empty()) {
         r.error = error_of(path, "no file name");
@@ -87,7 +91,9 @@ ReadResult read_file_checked(std::string_view path) {
         return r;
     }
     const auto size = fs::file_size(p, ec);
-    if (!ec) r.data.reserve(static_cast<std::size_t>(size));
+    if (!ec && size > offset) r.data.reserve(static_cast<std::size_t>(size - offset));
+    // Seeking past the end reads nothing: a file cut shorter reads as empty from there.
+    if (offset > 0 && !in.seekg(static_cast<std::streamoff>(offset))) return r;
     char buf[1 << 16];
     while (in.read(buf, sizeof buf) || in.gcount() > 0) {
         r.data.append(buf, static_cast<std::size_t>(in.gcount()));
@@ -97,6 +103,33 @@ ReadResult read_file_checked(std::string_view path) {
         r.data.clear();
     }
     return r;
+}
+
+std::optional<FileStamp> file_stamp(std::string_view path) {
+    if (path.empty()) return std::nullopt;
+    const fs::path p = to_path(path);
+    std::error_code ec;
+    if (!fs::is_regular_file(p, ec)) return std::nullopt;
+    // The size from an open handle: a folder entry can lag behind a file another program
+    // holds open and keeps writing.
+    std::ifstream in(p, std::ios::binary | std::ios::ate);
+    if (!in) return std::nullopt;
+    const auto end = in.tellg();
+    if (end < 0) return std::nullopt;
+    FileStamp stamp;
+    stamp.size = static_cast<std::uint64_t>(end);
+    const auto time = fs::last_write_time(p, ec);
+    if (!ec) stamp.mtime = static_cast<std::int64_t>(time.time_since_epoch().count());
+    return stamp;
+}
+
+std::optional<std::int64_t> folder_stamp(std::string_view path) {
+    std::error_code ec;
+    const fs::path p = to_path(path);
+    if (path.empty() || !fs::is_directory(p, ec)) return std::nullopt;
+    const auto time = fs::last_write_time(p, ec);
+    if (ec) return std::nullopt;
+    return static_cast<std::int64_t>(time.time_since_epoch().count());
 }
 
 std::string read_file(std::string_view path) {

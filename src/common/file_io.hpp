@@ -2,6 +2,7 @@
 // Whole-file routines. Paths are UTF-8 text; contents are bytes, never translated. Every routine
 // that can fail says which path failed and why, so the user can be told.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,21 @@ struct ReadResult {
 // or a device is never opened, so reading cannot block), no permission on the file or a parent
 // folder, a name too long, an I/O error.
 ReadResult read_file_checked(std::string_view path);
+
+// The file from byte `offset` to its end as it is now (a file another program is still writing
+// is read as far as it got); nothing when it is shorter.
+ReadResult read_file_from(std::string_view path, std::uint64_t offset);
+
+// A regular file's size and time of last change, as a follower compares them; nothing when it
+// is missing or cannot be opened.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t mtime = 0;  // in the file system's own ticks
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+std::optional<FileStamp> file_stamp(std::string_view path);
+// A folder's time of last change (it changes when a file is added or removed), or nothing.
+std::optional<std::int64_t> folder_stamp(std::string_view path);
 
 // The whole file, or "" when the path is empty, the file is missing or cannot be read.
 std::string read_file(std::string_view path);

@@ -1,5 +1,6 @@
 #include "logs/log_parser.hpp"
 
+#include <optional>
 #include <unordered_set>
 
 #include "common/substring_index.hpp"
@@ -33,64 +34,75 @@ std::string_view tail_from(std::string_view s, std::size_t pos) {
     return pos >= s.size() ? std::string_view{} : s.substr(pos);
 }
 
-// The state that one parse carries from group to group. Fields are views into the log, except
-// the model text, which the parser rewrites.
-//
+// What one group leaves for the next: a group without a "Spawn" or "Setting" line keeps the ref
+// or call sign of the one before. Owned, since a growing log's text moves.
+struct Carried {
+    std::string model_text, ref, call_sign, time, model_name;
+    bool fallback_flag = false;
+};
+
+struct DefaultSpawn {
+    std::string ref, call_sign;
+};
+struct SuggestionCandidate {
+    std::string entry;        // List1(0)
+    std::string model_entry;  // List1(1)
+};
+
+// Where everything stood before the open group was read, so that it can be read again.
+struct Checkpoint {
+    Carried carried;
+    std::size_t records_bytes = 0, records = 0, defaults = 0, candidates = 0;
+    std::size_t defaults_done = 0, defaults_list_bytes = 0;
+    std::size_t candidates_done = 0, suggestions = 0, seen_bytes = 0;
+    std::int64_t record_count = 0, fail_count = 0, failed_steps = 0;
+    std::size_t descriptions = 0;
+};
+
+// A batch this small is tested with find on the listed text; a larger one gets an automaton
+// over its needles, so one pass over the listed text answers the whole batch.
+constexpr std::size_t kSmallBatch = 4;
+
+}  // namespace
+
 // No record holds a CR or LF. Lines are cut at every CR and every LF, so no line holds either;
 // the time, ref, call sign and model name are pieces of one line, and the model text is the
 // tail of one line with "," and " (Default Model)" put in. The result lists rely on it: a
 // needle without line ends cannot span two of their lines.
-class Parser {
-  public:
-    Parser(const ParseOptions& options, ParseResult& result) : options_(options), r_(result) {}
+struct LogReader::State {
+    explicit State(ParseOptions o) : options(o) {}
 
     // Returns false when the parse must stop at once.
-    bool block(std::string_view block, std::size_t block_no) {
-        block_no_ = block_no;
+    bool block(std::string_view block, ParseResult& r) {
         if (block.empty() || !contains(block, kMatched)) return true;
 
         LineCursor lines(block);
         std::string_view line0;
         lines.next(line0);
-        cut_time(block, line0, lines);
+        cut_time(block, line0, lines, r);
 
         line0 = tail_from(line0, kLine0Skip);
         const auto airline_pos = line0.find(kWithAirline);
         if (airline_pos == std::string_view::npos) return false;
-        model_name_ = trim_spaces(line0.substr(0, airline_pos));
+        c.model_name = trim_spaces(line0.substr(0, airline_pos));
 
-        for (std::string_view l; lines.next(l);) line(l);
-        finish_block();
+        for (std::string_view l; lines.next(l);) line(l, r);
+        finish_block(r);
         return true;
     }
 
-    // The default list and the suggestions, then the records text, newest first.
-    void finish() {
-        list_defaults();
-        list_suggestions();
-        std::string text;
-        text.reserve(records_.size() + 2 * record_ends_.size());
-        for (std::size_t k = record_ends_.size(); k-- > 0;) {
-            const std::size_t begin = k == 0 ? 0 : record_ends_[k - 1];
-            text.append(records_, begin, record_ends_[k] - begin).append("\r\n");
-        }
-        std::string().swap(records_);
-        r_.records.assign(std::move(text));
-    }
-
-  private:
-    void fail(std::string description) {
-        ++r_.failed_steps;
-        if (r_.failed_step_descriptions.size() < kMaxFailureDescriptions) {
-            r_.failed_step_descriptions.push_back("Group " + std::to_string(block_no_) + ": " +
-                                                  std::move(description));
+    void fail(std::string description, ParseResult& r) const {
+        ++r.failed_steps;
+        if (r.failed_step_descriptions.size() < kMaxFailureDescriptions) {
+            r.failed_step_descriptions.push_back("Group " + std::to_string(block_no) + ": " +
+                                                 std::move(description));
         }
     }
 
     // Hour and minute from the time stamp of the first line after the "Model matching" line.
     // `rest` stands after line 0.
-    void cut_time(std::string_view block, std::string_view line0, LineCursor rest) {
-        time_ = {};
+    void cut_time(std::string_view block, std::string_view line0, LineCursor rest, ParseResult& r) {
+        c.time.clear();
         const auto inf = block.find(kInfo);
         if (inf == std::string_view::npos) return;
         std::string_view t;
@@ -109,176 +121,278 @@ class Parser {
         t = trim_spaces(t);
         const auto last_space = t.rfind(' ');
         if (last_space == std::string_view::npos) {
-            fail("no blank before the time zone in the time stamp \"" + std::string(t) + "\"");
+            fail("no blank before the time zone in the time stamp \"" + std::string(t) + "\"", r);
         } else {
             t = t.substr(0, last_space);
         }
         const auto last_colon = t.rfind(':');
         if (last_colon == std::string_view::npos) {
-            fail("no \":\" in the time stamp \"" + std::string(t) + "\"");
+            fail("no \":\" in the time stamp \"" + std::string(t) + "\"", r);
         } else {
             t = t.substr(0, last_colon);
         }
-        time_ = t;
+        c.time = t;
     }
 
-    void line(std::string_view l) {
+    void line(std::string_view l, ParseResult& r) {
         if (contains(l, "Got data") || contains(l, "Updating") || contains(l, "https")) l = {};
         if (!l.empty() && common::contains_ignore_case(l, "failed to model")) {
-            fallback_flag_ = true;
-            ++r_.fail_count;
+            c.fallback_flag = true;
+            ++r.fail_count;
         }
         if (contains(l, "Deleting") || contains(l, "Recie") || contains(l, "Telep")) l = {};
         if (l.empty()) return;
 
         const auto matched = l.find(kMatched);
         if (matched != std::string_view::npos) {
-            model_text_ = common::replace_all(tail_from(l, matched + kAfterMatched), "with:", ",");
-            model_text_ = common::replace_all(model_text_, "airline:", ",");
-            if (fallback_flag_) {
-                model_text_ += kDefaultModel;
-                fallback_flag_ = false;
+            c.model_text = common::replace_all(tail_from(l, matched + kAfterMatched), "with:", ",");
+            c.model_text = common::replace_all(c.model_text, "airline:", ",");
+            if (c.fallback_flag) {
+                c.model_text += kDefaultModel;
+                c.fallback_flag = false;
             }
             return;
         }
         const auto spawn = l.find(kSpawn);
         if (spawn != std::string_view::npos) {
-            fallback_flag_ = false;
+            c.fallback_flag = false;
             const std::string_view rest = tail_from(l, spawn + kAfterSpawn);
             const auto lat = rest.find(kLat);
             if (lat == std::string_view::npos) {
-                fail("no \" lat:\" after \"Spawn\" in \"" + std::string(trim_spaces(l)) + "\"");
-                ref_ = rest;
+                fail("no \" lat:\" after \"Spawn\" in \"" + std::string(trim_spaces(l)) + "\"", r);
+                c.ref = rest;
             } else {
-                ref_ = rest.substr(0, lat);
+                c.ref = rest.substr(0, lat);
             }
         }
         if (contains(l, kSetting)) {
             const auto f = l.find(kFor);
-            if (f != std::string_view::npos) call_sign_ = tail_from(l, f + kAfterFor);
+            if (f != std::string_view::npos) c.call_sign = tail_from(l, f + kAfterFor);
         }
     }
 
-    void finish_block() {
-        const auto parts = common::split(model_text_, ",");
+    void finish_block(ParseResult& r) {
+        const auto parts = common::split(c.model_text, ",");
         const std::string_view plane_spawned = parts.size() > 3 ? parts[3] : std::string_view(" ");
 
-        if (contains(plane_spawned, "(Def")) default_spawns_.push_back({ref_, call_sign_});
+        if (contains(plane_spawned, "(Def")) default_spawns.push_back({c.ref, c.call_sign});
 
         if (parts.size() >= 3) {
             for (const std::string_view field :
-                 {time_, ref_, parts[0], parts[2], model_name_, plane_spawned}) {
-                records_.append(field).push_back(',');
+                 {std::string_view(c.time), std::string_view(c.ref), parts[0], parts[2],
+                  std::string_view(c.model_name), plane_spawned}) {
+                records.append(field).push_back(',');
             }
-            records_.append(call_sign_);
-            record_ends_.push_back(records_.size());
+            records.append(c.call_sign);
+            record_ends.push_back(records.size());
         } else {
-            fail("the model line has fewer than three parts: \"" + model_text_ + "\"");
+            fail("the model line has fewer than three parts: \"" + c.model_text + "\"", r);
         }
 
         if (contains(plane_spawned, "Default")) {
             std::string s6(parts[0]);
-            s6.append(",").append(model_name_).append(">").append(plane_spawned);
-            std::string entry = options_.get_text4 ? options_.get_text4(s6) : std::string();
+            s6.append(",").append(c.model_name).append(">").append(plane_spawned);
+            std::string entry = options.get_text4 ? options.get_text4(s6) : std::string();
             entry.append(":")
                 .append(trim_spaces(parts[0]))
                 .append(",")
                 .append(trim_spaces(parts[2]));
             // A repeat of an earlier candidate is never listed: that one is in the seen text
             // by then, listed or found there.
-            if (candidate_entries_.insert(entry).second) {
-                std::string model_entry(model_name_);
+            if (candidate_entries.insert(entry).second) {
+                std::string model_entry(c.model_name);
                 model_entry.append(" > ").append(plane_spawned);
-                suggestion_candidates_.push_back({std::move(entry), std::move(model_entry)});
+                candidates.push_back({std::move(entry), std::move(model_entry)});
             }
         }
-        ++r_.record_count;
+        ++r.record_count;
     }
 
     // An aircraft enters the default list when its ref (untrimmed) does not occur in the list so
-    // far. The refs are known now, so one automaton over them answers as the list grows.
-    void list_defaults() {
-        std::vector<std::string_view> refs;
-        refs.reserve(default_spawns_.size());
-        for (const auto& d : default_spawns_) refs.push_back(d.ref);
-        common::SubstringIndex listed(refs);
-        std::string& list = r_.defaults_list;
-        for (std::size_t i = 0; i < default_spawns_.size(); ++i) {
-            if (listed.contains(i)) continue;
+    // far.
+    void list_defaults(ParseResult& r) {
+        std::string& list = r.defaults_list;
+        const auto add = [&](const DefaultSpawn& d) {
             const std::size_t from = list.size();
-            list.append(trim_spaces(default_spawns_[i].ref))
+            list.append(trim_spaces(d.ref))
                 .append("#")
-                .append(trim_spaces(default_spawns_[i].call_sign))
+                .append(trim_spaces(d.call_sign))
                 .append(",");
-            listed.append(std::string_view(list).substr(from));
+            return std::string_view(list).substr(from);
+        };
+        const std::size_t first = defaults_done;
+        defaults_done = default_spawns.size();
+        if (defaults_done - first <= kSmallBatch) {
+            for (std::size_t i = first; i < defaults_done; ++i) {
+                if (list.find(default_spawns[i].ref) == std::string::npos) add(default_spawns[i]);
+            }
+            return;
+        }
+        std::vector<std::string_view> refs;
+        refs.reserve(defaults_done - first);
+        for (std::size_t i = first; i < defaults_done; ++i) refs.push_back(default_spawns[i].ref);
+        common::SubstringIndex listed(refs);
+        listed.append(list);
+        for (std::size_t i = first; i < defaults_done; ++i) {
+            if (!listed.contains(i - first)) listed.append(add(default_spawns[i]));
         }
     }
 
     // A suggestion is listed when it does not occur in the listed ones joined without separator.
-    void list_suggestions() {
+    void list_suggestions(ParseResult& r) {
+        const auto add = [&](const SuggestionCandidate& cand) {
+            seen.append(cand.entry);
+            r.suggestions.push_back(cand.entry);
+            r.suggestion_models.push_back(cand.model_entry);
+        };
+        const std::size_t first = candidates_done;
+        candidates_done = candidates.size();
+        if (candidates_done - first <= kSmallBatch) {
+            for (std::size_t i = first; i < candidates_done; ++i) {
+                if (seen.find(candidates[i].entry) == std::string::npos) add(candidates[i]);
+            }
+            return;
+        }
         std::vector<std::string_view> entries;
-        entries.reserve(suggestion_candidates_.size());
-        for (const auto& c : suggestion_candidates_) entries.push_back(c.entry);
-        common::SubstringIndex seen(entries);
-        for (std::size_t i = 0; i < suggestion_candidates_.size(); ++i) {
-            if (seen.contains(i)) continue;
-            seen.append(suggestion_candidates_[i].entry);
-            r_.suggestions.push_back(std::move(suggestion_candidates_[i].entry));
-            r_.suggestion_models.push_back(std::move(suggestion_candidates_[i].model_entry));
+        entries.reserve(candidates_done - first);
+        for (std::size_t i = first; i < candidates_done; ++i)
+            entries.push_back(candidates[i].entry);
+        common::SubstringIndex listed(entries);
+        listed.append(seen);
+        for (std::size_t i = first; i < candidates_done; ++i) {
+            if (listed.contains(i - first)) continue;
+            listed.append(candidates[i].entry);
+            add(candidates[i]);
         }
     }
 
-    struct DefaultSpawn {
-        std::string_view ref, call_sign;
-    };
-    struct SuggestionCandidate {
-        std::string entry;        // List1(0)
-        std::string model_entry;  // List1(1)
-    };
-
-    const ParseOptions& options_;
-    ParseResult& r_;
-    std::size_t block_no_ = 0;
-    std::string model_text_;
-    std::string_view ref_, call_sign_, time_, model_name_;
-    bool fallback_flag_ = false;
-    std::string records_;  // oldest first, without line ends
-    std::vector<std::size_t> record_ends_;
-    std::vector<DefaultSpawn> default_spawns_;
-    std::unordered_set<std::string> candidate_entries_;
-    std::vector<SuggestionCandidate> suggestion_candidates_;
-};
-
-}  // namespace
-
-ParseResult get_list4(std::string_view text, const ParseOptions& options) {
-    ParseResult result;
-    Parser parser(options, result);
-    std::size_t start = 0;
-    std::size_t block_no = 0;
-    while (true) {
-        const auto hit = text.find(kGroupMarker, start);
-        const std::string_view block = text.substr(
-            start, hit == std::string_view::npos ? std::string_view::npos : hit - start);
-        if (!parser.block(block, block_no)) {
-            result.stopped_early = true;
-            break;
-        }
-        if (hit == std::string_view::npos) break;
-        start = hit + kGroupMarker.size();
-        ++block_no;
+    [[nodiscard]] Checkpoint checkpoint(const ParseResult& r) const {
+        return Checkpoint{c,
+                          records.size(),
+                          record_ends.size(),
+                          default_spawns.size(),
+                          candidates.size(),
+                          defaults_done,
+                          r.defaults_list.size(),
+                          candidates_done,
+                          r.suggestions.size(),
+                          seen.size(),
+                          r.record_count,
+                          r.fail_count,
+                          r.failed_steps,
+                          r.failed_step_descriptions.size()};
     }
-    parser.finish();
 
-    if (!result.stopped_early) {
-        const std::int64_t n = result.record_count;
-        result.scroll_max = n >= 25 ? n : 0;
-        result.scroll_large_change =
-            n <= 25
+    // Forgets what the open group added.
+    void roll_back(const Checkpoint& k, ParseResult& r) {
+        c = k.carried;
+        records.resize(k.records_bytes);
+        record_ends.resize(k.records);
+        default_spawns.resize(k.defaults);
+        for (std::size_t i = k.candidates; i < candidates.size(); ++i) {
+            candidate_entries.erase(candidates[i].entry);
+        }
+        candidates.resize(k.candidates);
+        defaults_done = k.defaults_done;
+        r.defaults_list.resize(k.defaults_list_bytes);
+        candidates_done = k.candidates_done;
+        r.suggestions.resize(k.suggestions);
+        r.suggestion_models.resize(k.suggestions);
+        seen.resize(k.seen_bytes);
+        r.record_count = k.record_count;
+        r.fail_count = k.fail_count;
+        r.failed_steps = k.failed_steps;
+        r.failed_step_descriptions.resize(k.descriptions);
+        r.stopped_early = false;
+    }
+
+    // Puts the records from `kept` on in front of the records text, newest first.
+    void publish(std::size_t kept, ParseResult& r) {
+        std::string front;
+        if (record_ends.size() > kept) {
+            front.reserve(record_ends.back() - (kept == 0 ? 0 : record_ends[kept - 1]) +
+                          2 * (record_ends.size() - kept));
+        }
+        for (std::size_t k = record_ends.size(); k-- > kept;) {
+            const std::size_t begin = k == 0 ? 0 : record_ends[k - 1];
+            front.append(records, begin, record_ends[k] - begin).append("\r\n");
+        }
+        r.records.replace_front(published - kept, front);
+        published = record_ends.size();
+
+        const std::int64_t n = r.record_count;
+        r.scroll_max = !r.stopped_early && n >= 25 ? n : 0;
+        r.scroll_large_change =
+            r.stopped_early || n <= 25
                 ? 1
                 : common::round_half_even(static_cast<double>(options.header_height_twips + 100) *
                                           static_cast<double>(n + 1) / 26.0);
     }
+
+    ParseOptions options;
+    Carried c;
+    std::size_t block_no = 0;    // number of the open group (0: the text before any marker)
+    std::size_t open_start = 0;  // where the open group starts in the text
+    std::size_t fed = 0;
+    bool stopped = false;  // a complete group stopped the parse: nothing after it counts
+    std::optional<Checkpoint> before_open;
+    std::size_t published = 0;  // records in the result's records text
+
+    std::string records;  // oldest first, without line ends
+    std::vector<std::size_t> record_ends;
+    std::vector<DefaultSpawn> default_spawns;
+    std::size_t defaults_done = 0;
+    std::unordered_set<std::string> candidate_entries;
+    std::vector<SuggestionCandidate> candidates;
+    std::size_t candidates_done = 0;
+    std::string seen;  // the listed suggestions joined
+};
+
+LogReader::LogReader(ParseOptions options) : s_(std::make_unique<State>(options)) {}
+LogReader::~LogReader() = default;
+LogReader::LogReader(LogReader&&) noexcept = default;
+LogReader& LogReader::operator=(LogReader&&) noexcept = default;
+
+std::size_t LogReader::fed_size() const noexcept {
+    return s_->fed;
+}
+
+std::int64_t LogReader::feed(std::string_view text, ParseResult& r) {
+    State& s = *s_;
+    s.fed = text.size();
+    if (s.stopped) return 0;
+    if (s.before_open) {
+        s.roll_back(*s.before_open, r);
+        s.before_open.reset();
+    }
+    const std::size_t kept = s.record_ends.size();
+    const std::size_t published_before = s.published;
+
+    for (std::size_t hit;
+         (hit = text.find(kGroupMarker, s.open_start)) != std::string_view::npos;) {
+        if (!s.block(text.substr(s.open_start, hit - s.open_start), r)) {
+            s.stopped = r.stopped_early = true;
+            break;
+        }
+        s.open_start = hit + kGroupMarker.size();
+        ++s.block_no;
+    }
+    if (!s.stopped) {
+        // The last group may still grow: read it on top of a checkpoint.
+        s.list_defaults(r);
+        s.list_suggestions(r);
+        s.before_open = s.checkpoint(r);
+        if (!s.block(text.substr(s.open_start), r)) r.stopped_early = true;
+    }
+    s.list_defaults(r);
+    s.list_suggestions(r);
+    s.publish(kept, r);
+    return static_cast<std::int64_t>(s.published) - static_cast<std::int64_t>(published_before);
+}
+
+ParseResult get_list4(std::string_view text, const ParseOptions& options) {
+    ParseResult result;
+    LogReader(options).feed(text, result);
     return result;
 }
 

@@ -3,6 +3,7 @@
 // the failed-match count, the aircraft spawned with a default model and the suggestions for them.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,30 @@ inline constexpr std::size_t kMaxFailureDescriptions = 5;
 // Every line end of the log (CR LF, a bare CR, a bare LF) reads as CR LF. No field of a record
 // holds a CR or LF: every field is cut from one line without its line end.
 ParseResult get_list4(std::string_view log_text, const ParseOptions& options);
+
+// Parses a log that only grows at its end, reading each byte about once: a group is complete
+// once the next "Model matching" follows it, so only the last, still open group is read again
+// when bytes are added. After every feed the result is the one get_list4 gives for the whole
+// text so far.
+class LogReader {
+  public:
+    explicit LogReader(ParseOptions options = {});
+    ~LogReader();
+    LogReader(LogReader&&) noexcept;
+    LogReader& operator=(LogReader&&) noexcept;
+
+    // `text` is the whole log so far; it starts with the text of the previous feed, and `result`
+    // is the one that feed updated (a new reader starts from an empty result). Returns how many
+    // rows the records that stayed moved down in the records text (records newest first; -1
+    // when the open group's record went away).
+    std::int64_t feed(std::string_view text, ParseResult& result);
+    // The length of the text fed last.
+    [[nodiscard]] std::size_t fed_size() const noexcept;
+
+  private:
+    struct State;
+    std::unique_ptr<State> s_;
+};
 
 // The one message that reports the failed cut steps of a parse, or "" when none failed.
 std::string failed_steps_message(const ParseResult& result);

@@ -16,6 +16,33 @@ void RowText::assign(std::string text) {
     }
 }
 
+void RowText::replace_front(std::size_t rows, std::string_view front) {
+    const std::size_t cut = rows < starts_.size() ? starts_[rows] : text_.size();
+    std::string text;
+    text.reserve(front.size() + text_.size() - cut);
+    text.append(front).append(text_, cut);
+    if (text.empty()) {
+        clear();
+        return;
+    }
+    std::vector<std::size_t> starts;
+    starts.reserve(starts_.size() - std::min(rows, starts_.size()) +
+                   static_cast<std::size_t>(std::count(front.begin(), front.end(), '\n')) + 1);
+    starts.push_back(0);
+    for (std::size_t pos = 0; (pos = front.find("\r\n", pos)) != std::string_view::npos;) {
+        pos += 2;
+        starts.push_back(pos);
+    }
+    // The kept rows move by the difference; the first one starts where the front ends, which
+    // is a row start already when the front ends with its line end.
+    for (std::size_t i = rows; i < starts_.size(); ++i) {
+        const std::size_t start = starts_[i] - cut + front.size();
+        if (start != front.size()) starts.push_back(start);
+    }
+    text_ = std::move(text);
+    starts_ = std::move(starts);
+}
+
 std::string_view RowText::row(std::size_t i) const noexcept {
     if (i >= starts_.size()) return {};
     const std::size_t begin = starts_[i];

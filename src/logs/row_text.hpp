@@ -17,6 +17,9 @@ class RowText {
 
     void assign(std::string text);
     void clear() { assign({}); }
+    // Drops the first `rows` rows and puts `front` (whole rows, each ended by CR LF) in their
+    // place; only the front is searched for row starts.
+    void replace_front(std::size_t rows, std::string_view front);
 
     [[nodiscard]] const std::string& text() const noexcept { return text_; }
     [[nodiscard]] bool empty() const noexcept { return text_.empty(); }

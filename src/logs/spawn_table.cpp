@@ -60,6 +60,12 @@ void SpawnTable::after_parse(const RowText& records) {
     scroll_scale_ = 1.0F;
 }
 
+void SpawnTable::after_growth(const RowText& records, std::int64_t moved) {
+    const std::int64_t top =
+        first_shown_ == 0 ? 0 : std::max<std::int64_t>(0, first_shown_ + moved);
+    top_row_ = scrol(top, DrawText::Records, records);
+}
+
 std::int64_t SpawnTable::scrol(std::int64_t sel, DrawText what, const RowText& records) {
     if (records.empty() || sel < 0) sel = 0;
     first_shown_ = sel;

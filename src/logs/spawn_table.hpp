@@ -65,6 +65,11 @@ class SpawnTable {
     // top_row 0, scale 1.
     void after_parse(const RowText& records);
 
+    // Records were put in front of the records text and the ones shown before moved down by
+    // `moved` rows: the first page goes on showing the newest records, any other page the
+    // records it showed.
+    void after_growth(const RowText& records, std::int64_t moved);
+
     // Draws the page whose row 1 is record sel of the chosen text and returns sel as used
     // (0 when it was negative or there are no records). Touches the 25 visible rows only.
     std::int64_t scrol(std::int64_t sel, DrawText what, const RowText& records);

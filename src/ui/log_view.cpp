@@ -1,5 +1,6 @@
 #include "ui/log_view.hpp"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,7 +14,9 @@
 #include <algorithm>
 
 #include "app/add_to_config.hpp"
+#include "app/log_follow.hpp"
 #include "platform/qt/qt_platform.hpp"
+#include "ui/follow_watcher.hpp"
 #include "ui/picture_button.hpp"
 #include "ui/spawn_table_widget.hpp"
 
@@ -97,10 +100,17 @@ void LogView::build() {
     list4_->setFixedWidth(150);
     command4_[0] = new PictureButton(QStringLiteral("command4_0"), this);
     command4_[1] = new PictureButton(QStringLiteral("command4_1"), this);
+    follow_ = new QCheckBox(QStringLiteral("Follow"), this);
+    follow_->setObjectName(QStringLiteral("Follow"));
+    follow_->setToolTip(QStringLiteral("Read new spawns as the add-on writes them"));
+    watcher_ = new FollowWatcher([this] { follow_tick(); }, this);
+    auto* update_row = new QHBoxLayout;
+    update_row->addWidget(command4_[0]);
+    update_row->addWidget(follow_);
     auto* left = new QVBoxLayout;
     left->addWidget(label10_3_);
     left->addWidget(list4_, 1);
-    left->addWidget(command4_[0], 0, Qt::AlignHCenter);
+    left->addLayout(update_row);
     left->addSpacing(6);
     left->addWidget(command4_[1], 0, Qt::AlignHCenter);
 
@@ -158,6 +168,7 @@ void LogView::build() {
     command4_[1]->style_button(QStringLiteral("Refresh List"), 10, 1);
     command4_[2]->style_button(QStringLiteral("Add to Config"), 10, 2);
 
+    connect(follow_, &QCheckBox::toggled, this, &LogView::follow_toggled);
     connect(list4_, &QListWidget::customContextMenuRequested, this, &LogView::list4_mouse_down);
     for (int i = 0; i < 3; ++i) {
         connect(command4_[i], &PictureButton::clicked, this, [this, i] { command4_click(i); });
@@ -226,6 +237,7 @@ void LogView::list4_click(int row) {
         render_after_parse();
         render_log_list();
     });
+    watch_followed();
 }
 
 void LogView::render_after_parse() {
@@ -237,12 +249,75 @@ void LogView::render_after_parse() {
         v1_large_change_ = p.scroll_large_change;
         render_failed_label();
     }
-    list1_[0]->clear();
-    list1_[1]->clear();
-    for (const auto& s : p.suggestions) list1_[0]->addItem(qs(s));
-    for (const auto& s : p.suggestion_models) list1_[1]->addItem(qs(s));
+    render_suggestions();
     table_->update();
-    emit parsed();
+    emit recordsChanged();
+}
+
+void LogView::render_suggestions() {
+    const logs::ParseResult& p = session_.logs.log.parse;
+    // A followed log mostly adds at the end; the user's row stays chosen.
+    const int row = list1_[0]->currentRow();
+    for (QListWidget* list : list1_) {
+        const auto& texts = list == list1_[0] ? p.suggestions : p.suggestion_models;
+        const int n = static_cast<int>(texts.size());
+        while (list->count() > n) delete list->takeItem(list->count() - 1);
+        for (int i = 0; i < n; ++i) {
+            const QString text = qs(texts[static_cast<std::size_t>(i)]);
+            if (i < list->count()) {
+                if (list->item(i)->text() != text) list->item(i)->setText(text);
+            } else {
+                list->addItem(text);
+            }
+        }
+    }
+    if (row >= 0 && row < list1_[0]->count() && list1_[0]->currentRow() != row) {
+        const QSignalBlocker block(list1_[0]);
+        list1_[0]->setCurrentRow(row);
+    }
+}
+
+void LogView::follow_toggled(bool on) {
+    app::set_follow(session_, on);
+    if (on) {
+        watch_followed();
+        follow_tick();
+    } else {
+        watcher_->stop();
+    }
+}
+
+void LogView::watch_followed() {
+    if (session_.logs.follow.on) watcher_->watch(session_.logs.list.folder, session_.logs.log.path);
+}
+
+void LogView::follow_tick() {
+    const app::FollowStep step = app::follow_tick(session_, table_->header_height_twips());
+    if (step.relisted || step.chosen) render_log_list();
+    if (step.chosen || step.reread) {
+        emit modelsListOutdated();
+        render_after_parse();
+    } else if (step.grew) {
+        render_growth();
+    }
+    watch_followed();
+    if (!step.write_errors.empty())
+        app::report_write_failures(session_, platform_, step.write_errors);
+    app::show_messages(platform_, step.messages);
+}
+
+void LogView::render_growth() {
+    const logs::ParseResult& p = session_.logs.log.parse;
+    if (!p.stopped_early) {
+        const QSignalBlocker block(v1_);
+        v1_->setMaximum(static_cast<int>(std::min<std::int64_t>(p.scroll_max, INT32_MAX)));
+        v1_large_change_ = p.scroll_large_change;
+        render_failed_label();
+    }
+    move_thumb_to_top_row();
+    render_suggestions();
+    table_->update();
+    emit recordsChanged();
 }
 
 void LogView::render_failed_label() {

@@ -12,6 +12,7 @@
 #include "app/suggestion_click.hpp"
 #include "platform/platform.hpp"
 
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -21,6 +22,7 @@ class QScrollBar;
 
 namespace ui {
 
+class FollowWatcher;
 class PictureButton;
 class SpawnTableWidget;
 
@@ -48,6 +50,9 @@ class LogView : public QWidget {
     // Mouse moved over the frame's own surface: the buttons outside Frame2 rest.
     void rest_outer_buttons();
 
+    // One look at the followed folder and log (the watcher calls it; tests too).
+    void follow_tick();
+
     [[nodiscard]] SpawnTableWidget* table_widget() const { return table_; }
     [[nodiscard]] QWidget* failed_label() const;
     [[nodiscard]] QFrame* frame2() const { return frame2_; }
@@ -55,8 +60,8 @@ class LogView : public QWidget {
   signals:
     // A parse began, or the user said Yes to "Add to Config": the models list is emptied.
     void modelsListOutdated();
-    // A parse result was rendered: views derived from it draw again.
-    void parsed();
+    // The records changed: a parse, or records read on from a followed log.
+    void recordsChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -76,6 +81,10 @@ class LogView : public QWidget {
     void list1_mouse_down();
     void apply_suggestion_click(const app::SuggestionClick& click);
     void render_after_parse();
+    void follow_toggled(bool on);
+    void render_growth();
+    void render_suggestions();
+    void watch_followed();
     void render_failed_label();
     void move_thumb_to_top_row();
 
@@ -94,6 +103,8 @@ class LogView : public QWidget {
     QListWidget* list1_[2] = {nullptr, nullptr};
     QLineEdit* text4_[2] = {nullptr, nullptr};
     QMenu* mpop_ = nullptr;
+    QCheckBox* follow_ = nullptr;
+    FollowWatcher* watcher_ = nullptr;
 };
 
 }  // namespace ui

@@ -39,7 +39,7 @@ MissingModelsWindow::MissingModelsWindow(const app::Session& session, LogView& l
     layout->addWidget(charts_[ByAirline].view, 1);
     resize(960, 720);
     // A hidden window counts nothing; showing it catches up.
-    connect(&log_view_, &LogView::parsed, this, [this] {
+    connect(&log_view_, &LogView::recordsChanged, this, [this] {
         if (isVisible()) refresh();
     });
 }

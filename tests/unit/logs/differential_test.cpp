@@ -276,9 +276,55 @@ void expect_same_lists(const logs::RowText& records, const std::string& referenc
     }
 }
 
-void expect_same(const std::string& log, logs::Classifier classifier, std::int64_t header) {
+void expect_same_parse(const logs::ParseResult& a, const logs::ParseResult& b) {
+    ASSERT_EQ(a.records_text(), b.records_text());
+    ASSERT_EQ(a.records.row_count(), b.records.row_count());
+    for (std::size_t i = 0; i < a.records.row_count(); ++i)
+        ASSERT_EQ(a.records.row(i), b.records.row(i));
+    EXPECT_EQ(a.record_count, b.record_count);
+    EXPECT_EQ(a.defaults_list, b.defaults_list);
+    EXPECT_EQ(a.suggestions, b.suggestions);
+    EXPECT_EQ(a.suggestion_models, b.suggestion_models);
+    EXPECT_EQ(a.fail_count, b.fail_count);
+    EXPECT_EQ(a.stopped_early, b.stopped_early);
+    EXPECT_EQ(a.scroll_max, b.scroll_max);
+    EXPECT_EQ(a.scroll_large_change, b.scroll_large_change);
+    EXPECT_EQ(a.failed_steps, b.failed_steps);
+    EXPECT_EQ(a.failed_step_descriptions, b.failed_step_descriptions);
+}
+
+// The log as a growing file shows it: written in random pieces, cut anywhere (inside a line end,
+// a marker, a group), every piece fed to one reader; after each piece the result must be the
+// whole parse of the text so far, and the rows that stayed must have moved by what feed says.
+void expect_same_when_grown(const std::string& log, logs::Classifier classifier,
+                            std::int64_t header, std::uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    logs::LogReader reader({classifier, header});
+    logs::ParseResult grown;
+    std::size_t end = 0;
+    for (int piece = 0; end < log.size() || piece == 0; ++piece) {
+        const std::size_t step = rng() % 4 == 0 ? 1 + rng() % 3 : rng() % (log.size() / 3 + 2);
+        end = std::min(log.size(), end + step);
+        const std::string before = grown.records_text();
+        const std::int64_t moved = reader.feed(std::string_view(log).substr(0, end), grown);
+        SCOPED_TRACE("piece " + std::to_string(piece) + " ends at " + std::to_string(end));
+        expect_same_parse(grown, logs::get_list4(log.substr(0, end), {classifier, header}));
+        // Every row but the first (the open group's) of the previous result is still there.
+        const logs::RowText old(before);
+        for (std::size_t i = 1; i < old.row_count(); ++i) {
+            ASSERT_EQ(
+                grown.records.row(static_cast<std::size_t>(static_cast<std::int64_t>(i) + moved)),
+                old.row(i));
+        }
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+void expect_same(const std::string& log, logs::Classifier classifier, std::int64_t header,
+                 std::uint64_t seed) {
     const logs::ParseResult fast = logs::get_list4(log, {classifier, header});
     const logs::ParseResult ref = reference_parse(log, classifier, header);
+    expect_same_when_grown(log, classifier, header, seed);
     ASSERT_EQ(fast.records_text(), ref.records_text());
     // No record holds a CR or LF, so the result lists' line-by-line answers are exact.
     for (std::size_t i = 0; i < fast.records.row_count(); ++i) {
@@ -459,7 +505,8 @@ TEST_P(Differential, fastAndLiteralVersionsAgree) {
         if (s.records_only) {
             expect_same_lists(logs::RowText(text), text);
         } else {
-            expect_same(text, kClassifiers[c % 3], static_cast<std::int64_t>(pick(rng, 400)));
+            expect_same(text, kClassifiers[c % 3], static_cast<std::int64_t>(pick(rng, 400)),
+                        case_seed);
         }
         if (HasFatalFailure()) return;
     }

@@ -29,7 +29,7 @@ find_program(SKELVAR_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(SKELVAR_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6network6, libqt6gui6, libqt6core6, libstdc++6, libc6")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6charts6, libqt6network6, libqt6gui6, libqt6core6, libstdc++6, libc6")
 endif()
 
 include(CPack)

@@ -4,6 +4,8 @@
 # recommended by clang) and llvm-symbolizer (llvm) for readable stack traces.
 # cpack takes the .deb's dependencies from dpkg-shlibdeps (dpkg-dev), which needs file.
 # The map page test loads the page in headless chromium (skipped without it).
+# qt6-charts-dev draws the "Missing models" charts; its CMake package needs Qt6OpenGL's
+# (libqt6opengl6-dev), which it does not depend on.
 # qt6-httpserver-dev needs qt6-websockets-dev for its CMake package but does not depend on it.
 # The icon generator writes GIFs with giflib (libgif-dev). The shipped data comes from npm
 # packages (data/package.json), installed with npm ci; Node.js 20 with npm is not a Debian package.
@@ -13,6 +15,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-httpserver-dev qt6-websockets-dev
+  qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev googletest
   nlohmann-json3-dev
   libcurl4-openssl-dev

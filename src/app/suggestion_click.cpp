@@ -23,6 +23,16 @@ SuggestionParts cut_suggestion_row(std::string_view row) {
     return parts;
 }
 
+int find_suggestion(const std::vector<std::string>& suggestions, SuggestionPart part,
+                    std::string_view value) {
+    for (std::size_t i = 0; i < suggestions.size(); ++i) {
+        const SuggestionParts parts = cut_suggestion_row(suggestions[i]);
+        const std::string& got = part == SuggestionPart::Type ? parts.type_code : parts.airline;
+        if (got == value) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 SuggestionClick list1_mouse_down(std::string_view selected_row, logs::SpawnTable& table,
                                  const logs::RowText& records, std::int64_t record_count) {
     SuggestionParts parts = cut_suggestion_row(selected_row);

@@ -23,6 +23,12 @@ struct SuggestionParts {
 };
 SuggestionParts cut_suggestion_row(std::string_view row);
 
+enum class SuggestionPart { Type, Airline };
+// The first List1(0) row whose type (or airline) is value, -1 when none is: a chart bar goes to
+// the suggestion of its type or airline.
+int find_suggestion(const std::vector<std::string>& suggestions, SuggestionPart part,
+                    std::string_view value);
+
 struct SuggestionClick {
     std::string type_code;                          // goes to Text4(0)
     std::string model_name;                         // goes to Text4(1)

@@ -457,6 +457,12 @@ void LogView::mcop_click() {
     platform_.set_clipboard_text(logs::visible_caption(session_.logs.table.copy_text()));
 }
 
+void LogView::select_suggestion(int row) {
+    if (row < 0 || row >= list1_[0]->count()) return;
+    list1_[0]->setCurrentRow(row);
+    list1_mouse_down();
+}
+
 void LogView::list1_mouse_down() {
     QListWidgetItem* item = list1_[0]->currentItem();
     if (item == nullptr) return;

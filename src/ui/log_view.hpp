@@ -41,6 +41,11 @@ class LogView : public QWidget {
     void f_refresh(const std::string& folder);
     // Shows the session's log list again (after the folder was adopted elsewhere).
     void render_log_list();
+    // Chooses the List4 entry at row and parses it, as a click on it does (also when it is the
+    // chosen one already, as "Update" does).
+    void choose(int row) { list4_click(row); }
+    // Selects the List1(0) row and acts on it as a click on it does.
+    void select_suggestion(int row);
     // The Search button in the log view.
     void search(const std::string& query, bool match_case);
     // Shows the table's hits again after something outside the view changed them.

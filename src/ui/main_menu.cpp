@@ -30,6 +30,8 @@ void build_reports(QMainWindow& window, const MainMenuActions& actions) {
     item("Engine Types", ReportItem::EngineTypes);
     item("Vantrel found Planes in Community Folder", ReportItem::AddonTitles);
     item("Missing Json Files", ReportItem::MissingJsonFiles);
+    QAction* chart = add_item(mmod, "Missing models", QStringLiteral("mmoChart"));
+    QObject::connect(chart, &QAction::triggered, &window, actions.missing_models);
     mmod->addSeparator();
     QAction* check_type = item("Check Type of Plane", ReportItem::CheckTypeOfPlane);
     check_type->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));

@@ -21,8 +21,10 @@
 #include "ui/frame_bar.hpp"
 #include "ui/live_traffic_view.hpp"
 #include "ui/live_view.hpp"
+#include "ui/log_drop_target.hpp"
 #include "ui/log_view.hpp"
 #include "ui/main_menu.hpp"
+#include "ui/missing_models_window.hpp"
 #include "ui/settings_window.hpp"
 #include "ui/spawn_table_widget.hpp"
 #include "ui/updates_window.hpp"
@@ -54,7 +56,8 @@ MainWindow::MainWindow(platform::Platform& platform, std::string program_folder,
                             build_flightradar_menu(*this, session_, [this] {
                                 live_view_->traffic()->refresh_selected();
                             });
-                        }});
+                        },
+                        [this] { MissingModelsWindow::open(session_, *log_view_, this); }});
     setWindowTitle(platform::to_display(app::cap(session_.frame)));
     // Below this the panes would squeeze each other; every control keeps a usable size.
     setMinimumSize(760, 560);
@@ -103,6 +106,7 @@ void MainWindow::build() {
     outer->addLayout(body_, 1);
 
     connect(frame_bar_, &FrameBar::folderAdopted, log_view_, &LogView::render_log_list);
+    new LogDropTarget(*this, session_, *frame_bar_, *log_view_);
     connect(log_view_, &LogView::modelsListOutdated, list3_, &QListWidget::clear);
     connect(frame_bar_, &FrameBar::viewChanged, this, &MainWindow::apply_view);
     connect(frame_bar_, &FrameBar::searchRequested, this, &MainWindow::search);

@@ -36,7 +36,8 @@ std::string from_path(const fs::path& p) {
 // call says so explicitly, and waits until the move is on the disk before reporting success.
 void replace_with(const fs::path& tmp, const fs::path& target, std::error_code& ec) {
 #ifdef _WIN32
-    if (MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(tmp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         ec.clear();
     else
         ec = std::error_code(static_cast<int>(GetLastError()), std::system_category());

@@ -50,8 +50,8 @@ std::string user_data_folder() {
 #ifdef _WIN32
     // The wide call: the ANSI environment cannot hold every user name.
     std::wstring appdata(32767, L'\0');
-    const DWORD n = GetEnvironmentVariableW(L"APPDATA", appdata.data(),
-                                            static_cast<DWORD>(appdata.size()));
+    const DWORD n =
+        GetEnvironmentVariableW(L"APPDATA", appdata.data(), static_cast<DWORD>(appdata.size()));
     if (n == 0 || n >= appdata.size()) return {};
     appdata.resize(n);
     return to_utf8(fs::path(appdata) / "skelvar");

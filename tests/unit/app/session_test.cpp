@@ -167,7 +167,8 @@ TEST(ProgramLayout, modelMatchingFileFollowsTheLogsFolderAndReloadsBesideTheOldO
     const std::pair<std::string, std::string> cases[] = {
         {app::model_matching_path("/sim/logs/x/logs"),
          common::join_path("/sim/config/x/config", "ModelMatching.json")},
-        {app::model_matching_path(""), common::path_separator() + std::string("ModelMatching.json")},
+        {app::model_matching_path(""),
+         common::path_separator() + std::string("ModelMatching.json")},
         {app::model_matching_reload_path("/sim/config/Other.json"),
          "/sim/config/ModelMatching.json"},
         {app::model_matching_reload_path("C:\\sim\\Other.json"), "C:\\sim\\ModelMatching.json"}};

@@ -92,7 +92,9 @@ class OneShotServer {
     [[nodiscard]] std::string url(const char* path) const {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
-    [[nodiscard]] bool listening() const { return port_ != 0; }
+    [[nodiscard]] bool listening() const {
+        return port_ != 0;
+    }
 
   private:
     void serve() {

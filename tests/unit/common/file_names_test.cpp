@@ -26,8 +26,9 @@ fs::path from_utf8(const std::string& s) {
     return fs::path(std::u8string(s.begin(), s.end()));
 }
 
-constexpr const char* kName = "Z\xC3\xBCrich \xE2\x9C\x88 \xE6\x9D\xB1\xE4\xBA\xAC.log";  // Zürich ✈ 東京
-constexpr const char* kFolder = "d\xC3\xA9p\xC3\xB4t \xCE\xB1\xCE\xB2";                  // dépôt αβ
+constexpr const char* kName =
+    "Z\xC3\xBCrich \xE2\x9C\x88 \xE6\x9D\xB1\xE4\xBA\xAC.log";           // Zürich ✈ 東京
+constexpr const char* kFolder = "d\xC3\xA9p\xC3\xB4t \xCE\xB1\xCE\xB2";  // dépôt αβ
 
 TEST(FileNames, nonAsciiNames_writeReadReplaceAppendListRemove) {
     TempFolder tmp;
@@ -60,7 +61,9 @@ TEST(FileNames, nonAsciiNames_writeReadReplaceAppendListRemove) {
 TEST(FileNames, crLfBytesRoundTripUntranslated) {
     TempFolder tmp;
     const std::string file = common::join_path(utf8(tmp.path()), kName);
-    const std::string bytes = "a\r\nb\nc\r\r\n\x1A" "d\r\n";  // Ctrl-Z ends text-mode reads on Windows
+    const std::string bytes =
+        "a\r\nb\nc\r\r\n\x1A"
+        "d\r\n";  // Ctrl-Z ends text-mode reads on Windows
     ASSERT_TRUE(common::write_file_atomic(file, bytes));
     EXPECT_EQ(fs::file_size(from_utf8(file)), bytes.size());
     EXPECT_EQ(common::read_file(file), bytes);
@@ -72,7 +75,8 @@ TEST(FileNames, mixedSeparators_nameTheSameFile) {
     ASSERT_TRUE(common::create_folder(common::join_path(utf8(tmp.path()), kFolder)));
     const std::string forward = utf8(tmp.path()) + "/" + kFolder + "/" + kName;
     ASSERT_TRUE(common::savetext(forward, "x"));
-    const std::string native = common::join_path(common::join_path(utf8(tmp.path()), kFolder), kName);
+    const std::string native =
+        common::join_path(common::join_path(utf8(tmp.path()), kFolder), kName);
     EXPECT_EQ(common::read_file(native), "x\r\n");
     EXPECT_EQ(common::ftrim(native, common::FtrimPart::Name), kName);
 #ifdef _WIN32

@@ -28,10 +28,10 @@ struct Handle {
 // WinHTTP's own messages live in winhttp.dll, not in the system's table.
 std::string error_text(DWORD code) {
     wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM |
-            FORMAT_MESSAGE_IGNORE_INSERTS,
-        GetModuleHandleW(L"winhttp.dll"), code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
+                                       FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   GetModuleHandleW(L"winhttp.dll"), code, 0,
+                                   reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message = n > 0 ? std::wstring(text, n) : std::wstring();
     if (text != nullptr) LocalFree(text);
     while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' ||
@@ -96,7 +96,8 @@ HttpResult native_http_get(std::string_view url, std::string_view user_agent, in
     char buffer[1 << 14];
     while (true) {
         DWORD got = 0;
-        if (!WinHttpReadData(request.h, buffer, sizeof buffer, &got)) return failure(GetLastError());
+        if (!WinHttpReadData(request.h, buffer, sizeof buffer, &got))
+            return failure(GetLastError());
         if (got == 0) break;
         result.body.append(buffer, got);
     }

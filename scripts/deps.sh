@@ -9,6 +9,9 @@
 # qt6-httpserver-dev needs qt6-websockets-dev for its CMake package but does not depend on it.
 # The icon generator writes GIFs with giflib (libgif-dev). The shipped data comes from npm
 # packages (data/package.json), installed with npm ci; Node.js 20 with npm is not a Debian package.
+# The Windows cross build (make test-windows) compiles with MinGW-w64, builds GoogleTest from
+# the googletest source package and runs the tests under Wine (wine64 for 64-bit programs, wine
+# for its launcher).
 # Idempotent: does nothing when everything is already present.
 set -euo pipefail
 
@@ -25,6 +28,7 @@ packages=(
   dpkg-dev file
   chromium
   libgif-dev
+  g++-mingw-w64-x86-64 wine wine64
 )
 
 missing=()

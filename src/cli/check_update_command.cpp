@@ -4,7 +4,7 @@
 #include "app/build_settings.hpp"
 #include "app/update_check.hpp"
 #include "cli/commands.hpp"
-#include "platform/curl/http_get.hpp"
+#include "platform/http/http_get.hpp"
 
 namespace cli {
 namespace {
@@ -22,7 +22,7 @@ int check_update(const Invocation& invocation, std::ostream& out, std::ostream&)
     const std::string url = invocation.option_value.empty() ? app::update_url(app::kMakerSite)
                                                             : invocation.option_value;
     const app::UpdateCheck check =
-        app::check_update(&platform::curl_http_get, url, app::kAppVersion);
+        app::check_update(&platform::native_http_get, url, app::kAppVersion);
     out << check.text << '\n';
     switch (check.outcome) {
         case app::UpdateOutcome::UpToDate:

@@ -9,7 +9,7 @@
 #include "common/text.hpp"
 #include "live/feed_request.hpp"
 #include "live/traffic_picture.hpp"
-#include "platform/curl/http_get.hpp"
+#include "platform/http/http_get.hpp"
 
 namespace cli {
 namespace {
@@ -145,7 +145,7 @@ int traffic(const Invocation& invocation, std::ostream& out, std::ostream& err) 
         refresh = app::parse_answer(answer, request, tables, tracker);
         refresh.request_path = live::feed_path(live::feed_box(*airport, request.feed_range));
     } else {
-        refresh = app::get_live(request, &platform::curl_http_get, tables, tracker, layout);
+        refresh = app::get_live(request, &platform::native_http_get, tables, tracker, layout);
     }
     print_result(refresh, out);
     if (map) {

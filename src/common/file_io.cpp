@@ -12,6 +12,13 @@
 
 #include "common/text.hpp"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace common {
@@ -24,6 +31,20 @@ fs::path to_path(std::string_view utf8) {
 std::string from_path(const fs::path& p) {
     const std::u8string s = p.filename().u8string();
     return std::string(reinterpret_cast<const char*>(s.data()), s.size());
+}
+
+// Puts the finished temporary file in the target's place in one step. On Windows the wide-name
+// call says so explicitly, and waits until the move is on the disk before reporting success.
+void replace_with(const fs::path& tmp, const fs::path& target, std::error_code& ec) {
+#ifdef _WIN32
+    if (MoveFileExW(tmp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ec.clear();
+    else
+        ec = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+#else
+    fs::rename(tmp, target, ec);
+#endif
 }
 
 // A name no other writer in this process (or another run) will pick at the same moment.
@@ -167,7 +188,7 @@ FileStatus write_file_atomic(std::string_view path, std::string_view bytes) {
             return failed(path, errno_cause(saved, "write error"));
         }
     }
-    fs::rename(tmp, target, ec);  // replaces the target atomically on POSIX and on Windows
+    replace_with(tmp, target, ec);
     if (ec) {
         discard();
         return failed(path, ec.message());

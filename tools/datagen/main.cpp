@@ -3,10 +3,12 @@
 // writes them under the program folder's system/, where the program reads them.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "airports/lookup_file.hpp"
 #include "app/program_layout.hpp"
 #include "common/file_io.hpp"
+#include "platform/core/program_arguments.hpp"
 #include "records.hpp"
 
 namespace {
@@ -23,19 +25,21 @@ bool write(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
+    // The build folder may be named beyond the ANSI code page on Windows.
+    const std::vector<std::string> args = platform::program_arguments(argc, argv);
+    if (args.size() != 3) {
         std::cerr << "usage: skelvar-datagen AIRPORTS_JSON AIRLINES_JSON PROGRAM_FOLDER\n";
         return 2;
     }
-    const auto airports_json = common::read_file_checked(argv[1]);
-    const auto airlines_json = common::read_file_checked(argv[2]);
+    const auto airports_json = common::read_file_checked(args[0]);
+    const auto airlines_json = common::read_file_checked(args[1]);
     for (const auto* read : {&airports_json, &airlines_json}) {
         if (read->error) {
             std::cerr << "skelvar-datagen: cannot read " << read->error->text() << '\n';
             return 1;
         }
     }
-    const app::ProgramLayout layout(argv[3]);
+    const app::ProgramLayout layout(args[2]);
     if (const auto status = common::create_folder(layout.system_folder()); !status) {
         std::cerr << "skelvar-datagen: cannot create " << status.error->text() << '\n';
         return 1;

@@ -9,6 +9,13 @@
 
 #include "platform/core/program_folder.hpp"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace platform {
 namespace {
 
@@ -41,13 +48,13 @@ void seed(const fs::path& from, const fs::path& to) {
 
 std::string user_data_folder() {
 #ifdef _WIN32
-    wchar_t* appdata = nullptr;
-    std::size_t len = 0;
-    if (_wdupenv_s(&appdata, &len, L"APPDATA") != 0 || appdata == nullptr) return {};
-    const fs::path base(appdata);
-    std::free(appdata);
-    if (base.empty()) return {};
-    return to_utf8(base / "skelvar");
+    // The wide call: the ANSI environment cannot hold every user name.
+    std::wstring appdata(32767, L'\0');
+    const DWORD n =
+        GetEnvironmentVariableW(L"APPDATA", appdata.data(), static_cast<DWORD>(appdata.size()));
+    if (n == 0 || n >= appdata.size()) return {};
+    appdata.resize(n);
+    return to_utf8(fs::path(appdata) / "skelvar");
 #else
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg != nullptr && fs::path(xdg).is_absolute()) return to_utf8(fs::path(xdg) / "skelvar");

@@ -61,7 +61,7 @@ TEST_F(SessionTest, relistingTheSameFolderKeepsTheChosenLog_aNewFolderDoesNot) {
     app::adopt_log_folder(s_, logs_);
     ASSERT_EQ(s_.logs.list.entries.size(), 2u);
     EXPECT_EQ(s_.frame.text1, logs_);
-    EXPECT_EQ(s_.matching.json_path, root_.file("config") + "/ModelMatching.json");
+    EXPECT_EQ(s_.matching.json_path, common::join_path(root_.file("config"), "ModelMatching.json"));
     s_.logs.list.chosen = 1;
     ASSERT_TRUE(common::savetext(common::join_path(logs_, "log2024051300.txt"), "x"));
     app::refresh_log_list(s_, logs_);
@@ -165,8 +165,10 @@ TEST_F(SessionTest, resultFilesThatCannotBeWritten_fileErrorAdviceOnceThenThePat
 // Every "logs" becomes "config"; an empty folder keeps the path from turning relative.
 TEST(ProgramLayout, modelMatchingFileFollowsTheLogsFolderAndReloadsBesideTheOldOne) {
     const std::pair<std::string, std::string> cases[] = {
-        {app::model_matching_path("/sim/logs/x/logs"), "/sim/config/x/config/ModelMatching.json"},
-        {app::model_matching_path(""), "/ModelMatching.json"},
+        {app::model_matching_path("/sim/logs/x/logs"),
+         common::join_path("/sim/config/x/config", "ModelMatching.json")},
+        {app::model_matching_path(""),
+         common::path_separator() + std::string("ModelMatching.json")},
         {app::model_matching_reload_path("/sim/config/Other.json"),
          "/sim/config/ModelMatching.json"},
         {app::model_matching_reload_path("C:\\sim\\Other.json"), "C:\\sim\\ModelMatching.json"}};

@@ -11,7 +11,10 @@
 #include "app/update_check.hpp"
 #include "cli/cli.hpp"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -44,17 +47,37 @@ TEST(CheckUpdateCommand, urlWithoutAValue_isAUsageError) {
     EXPECT_EQ(run({"analyze", "x.txt", "--url", "http://127.0.0.1:1/"}).status, 2);
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+using Socket = SOCKET;
+constexpr Socket kNoSocket = INVALID_SOCKET;
+void close_socket(Socket s) {
+    ::closesocket(s);
+}
+#else
+using Socket = int;
+constexpr Socket kNoSocket = -1;
+void close_socket(Socket s) {
+    ::close(s);
+}
+#endif
+
 // Answers one request with the given raw HTTP response, then closes.
 class OneShotServer {
   public:
     explicit OneShotServer(std::string response) : response_(std::move(response)) {
+#ifdef _WIN32
+        static const bool started = [] {
+            WSADATA data;
+            return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        }();
+        if (!started) return;
+#endif
         fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t len = sizeof addr;
-        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
+        if (fd_ == kNoSocket || ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
             ::listen(fd_, 1) != 0 ||
             ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
             return;
@@ -64,31 +87,32 @@ class OneShotServer {
     }
     ~OneShotServer() {
         if (thread_.joinable()) thread_.join();
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ != kNoSocket) close_socket(fd_);
     }
     [[nodiscard]] std::string url(const char* path) const {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
-    [[nodiscard]] bool listening() const { return port_ != 0; }
+    [[nodiscard]] bool listening() const {
+        return port_ != 0;
+    }
 
   private:
     void serve() {
-        const int client = ::accept(fd_, nullptr, nullptr);
-        if (client < 0) return;
+        const Socket client = ::accept(fd_, nullptr, nullptr);
+        if (client == kNoSocket) return;
         std::string request;
         char buffer[1024];
         while (request.find("\r\n\r\n") == std::string::npos) {
-            const ssize_t n = ::read(client, buffer, sizeof buffer);
+            const auto n = ::recv(client, buffer, sizeof buffer, 0);
             if (n <= 0) break;
             request.append(buffer, static_cast<std::size_t>(n));
         }
-        ssize_t written = ::write(client, response_.data(), response_.size());
-        (void)written;
-        ::close(client);
+        ::send(client, response_.data(), static_cast<int>(response_.size()), 0);
+        close_socket(client);
     }
 
     std::string response_;
-    int fd_ = -1;
+    Socket fd_ = kNoSocket;
     int port_ = 0;
     std::thread thread_;
 };
@@ -138,6 +162,5 @@ TEST(CheckUpdateCommand, checkUpdate_withNobodyListening_fails) {
     EXPECT_EQ(r.out,
               "Could not check for updates: no answer from the server (no network or time-out)\n");
 }
-#endif
 
 }  // namespace

@@ -8,14 +8,16 @@
 #include "../common/temp_folder.hpp"
 #include "cli/cli.hpp"
 #include "common/file_io.hpp"
+#include "common/paths.hpp"
 #include "test_paths.hpp"
 
 namespace {
 
 TEST(TrafficMap, writesTheFilesOfARecentredUpdateAndListsThem) {
     testing_support::TempFolder tmp;
-    const std::string app = tmp.file("app"), script = app + "/system/apmm.js",
-                      page = app + "/system/mm.htm", empty = tmp.file("empty.json"),
+    const std::string app = tmp.file("app"), system = common::join_path(app, "system"),
+                      script = common::join_path(system, "apmm.js"),
+                      page = common::join_path(system, "mm.htm"), empty = tmp.file("empty.json"),
                       feed = testing_support::data_path("live/feed.json");
     std::filesystem::create_directories(app + "/system");
     for (const char* name : {"airlines", "iata"})

@@ -1,4 +1,4 @@
-#include "platform/curl/http_get.hpp"
+#include "platform/http/http_get.hpp"
 
 #include <curl/curl.h>
 
@@ -14,7 +14,7 @@ std::size_t append_body(char* data, std::size_t size, std::size_t count, void* t
 
 }  // namespace
 
-HttpResult curl_http_get(std::string_view url, std::string_view user_agent, int timeout_ms) {
+HttpResult native_http_get(std::string_view url, std::string_view user_agent, int timeout_ms) {
     HttpResult result;
     CURL* curl = curl_easy_init();
     if (curl == nullptr) return result;

@@ -7,7 +7,8 @@
 # Usage: scripts/fuzz.sh [SECONDS]   (per target; default $FUZZ_SECONDS or 60)
 # Build first: cmake --preset fuzz && cmake --build --preset fuzz (make fuzz does both).
 # Optional: FUZZ_BUILD_DIR (build/fuzz), FUZZ_RSS_MB (2048), FUZZ_TIMEOUT (30 s per input),
-# FUZZ_MAX_LEN (largest seed, at least 64 KiB).
+# FUZZ_MAX_LEN (largest seed, at least 64 KiB), FUZZ_TARGETS (names to run, e.g. "map_page
+# settings"; all when unset).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,6 +31,7 @@ failed=()
 for src in "${sources[@]}"; do
   target="$(basename "$src" .cpp)"
   name="${target%_fuzz}"
+  if [ -n "${FUZZ_TARGETS:-}" ] && [[ " $FUZZ_TARGETS " != *" $name "* ]]; then continue; fi
   exe="$build/tests/$target"
   if [ ! -x "$exe" ]; then
     echo "fuzz: $exe is missing; build the fuzz preset first" >&2
@@ -101,4 +103,4 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzz: FAILED: findings in ${failed[*]}" >&2
   exit 1
 fi
-echo "fuzz: ${#sources[@]} target(s), ${seconds}s each, no finding"
+echo "fuzz: ${FUZZ_TARGETS:-all targets}, ${seconds}s each, no finding"

@@ -32,11 +32,18 @@ std::string_view field(const std::vector<std::string_view>& fields, std::size_t 
     return i < fields.size() ? fields[i] : std::string_view();
 }
 
+bool breaks_line(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// "#" and line breaks cut the airport file's lines; a lookup record may carry either.
 bool names_ok(std::string_view name, std::optional<std::string>& refusal) {
     if (common::trim_spaces(name).empty()) {
         refusal = std::string(kNoTextMessage);
     } else if (common::contains(name, "#")) {
         refusal = std::string(kNameWithHashMessage);
+    } else if (breaks_line(name)) {
+        refusal = std::string(kLineBreakMessage);
     }
     return !refusal;
 }
@@ -99,6 +106,8 @@ std::optional<std::string> add_airport(AirportList& list, EditorBoxes& boxes, bo
         common::trim_spaces(boxes.longitude).empty()) {
         return std::string(kCoordinatesMessage);
     }
+    if (breaks_line(boxes.latitude) || breaks_line(boxes.longitude))
+        return std::string(kLineBreakMessage);
     if (list.any_name_contains(boxes.name)) return std::string(kAlreadyContains) + boxes.name;
     if (comma_decimal) {
         boxes.latitude = common::replace_all(boxes.latitude, ",", ".");
@@ -120,6 +129,7 @@ std::optional<std::string> apply_name(AirportList& list, std::string_view name_b
 std::optional<std::string> rename_on_enter(AirportList& list, std::string_view name_box) {
     if (list.selected_airport() == nullptr) return std::nullopt;
     if (common::contains(name_box, "#")) return std::string(kNameWithHashMessage);
+    if (breaks_line(name_box)) return std::string(kLineBreakMessage);
     list.items[static_cast<std::size_t>(list.selected)].name = std::string(name_box);
     return std::nullopt;
 }

@@ -17,6 +17,9 @@ inline constexpr std::string_view kUseIcaoSuffix = "' not found. Use ICAO instea
 inline constexpr std::string_view kAlreadyContains = "Already contains:";
 inline constexpr std::string_view kNoTextMessage = "No Text";
 inline constexpr std::string_view kCoordinatesMessage = "Coordinates?";
+inline constexpr std::string_view kLineBreakMessage =
+    "An airport's name and coordinates cannot hold a line break: each airport is one line of the "
+    "airport list.";
 
 // The editor's boxes.
 struct EditorBoxes {
@@ -45,7 +48,8 @@ void search_lookup(std::string_view az5_text, const AirportList& list, EditorBox
                    const std::function<CandidateAnswer(const Candidate&, const std::string&)>& ask,
                    const std::function<void(const std::string&)>& tell);
 
-// "Add": a message when refused; otherwise the airport is appended (its coordinates' commas
+// "Add": a message when refused (a blank or "#" name, missing coordinates, a line break, a name
+// already listed); otherwise the airport is appended (its coordinates' commas
 // turned to points under a decimal-comma locale, in the boxes too) and selected.
 std::optional<std::string> add_airport(AirportList& list, EditorBoxes& boxes, bool comma_decimal);
 

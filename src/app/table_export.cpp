@@ -1,6 +1,7 @@
 #include "app/table_export.hpp"
 
 #include "app/session.hpp"
+#include "common/file_io.hpp"
 #include "common/paths.hpp"
 #include "logs/spawn_table.hpp"
 #include "mappage/map_text.hpp"
@@ -45,6 +46,19 @@ ExportPlan export_plan(const Session& s) {
     if (name.empty()) name = "records";
     return {std::nullopt, records_csv(s.logs.log.parse.records),
             common::join_path(s.frame.layout.models_folder(), name + ".csv")};
+}
+
+void run_export_table(Session& s, platform::Platform& platform) {
+    const ExportPlan plan = export_plan(s);
+    if (plan.message) {
+        platform.message(*plan.message);
+        return;
+    }
+    const std::string path = platform.save_file_name(plan.suggested_path, "Export table");
+    if (path.empty()) return;
+    if (const common::FileStatus written = common::write_file_atomic(path, plan.csv); !written) {
+        report_write_failures(s, platform, {*written.error});
+    }
 }
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "logs/row_text.hpp"
+#include "platform/platform.hpp"
 
 namespace app {
 
@@ -28,5 +29,9 @@ struct ExportPlan {
 };
 inline constexpr std::string_view kNothingToExport = "No records to export. Choose a log first.";
 ExportPlan export_plan(const Session& s);
+
+// The whole command: the plan, the save dialog, the write; a failed write is reported with its
+// path and cause.
+void run_export_table(Session& s, platform::Platform& platform);
 
 }  // namespace app

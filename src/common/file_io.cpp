@@ -8,7 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <mutex>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "common/text.hpp"
 
@@ -162,6 +168,69 @@ std::string read_file(std::string_view path) {
     return r.error ? std::string() : std::move(r.data);
 }
 
+namespace {
+
+std::mutex fault_mutex;
+std::optional<WriteFault> installed_fault;
+
+// The fault this write meets, if any; counts down the writes it lets pass first.
+std::optional<WriteFault> current_fault() {
+    const std::lock_guard lock(fault_mutex);
+    if (installed_fault && installed_fault->writes_before > 0) {
+        --installed_fault->writes_before;
+        return std::nullopt;
+    }
+    return installed_fault;
+}
+
+// Forces the file's bytes to the disk before the rename makes them the target's: without it a
+// power cut may leave the renamed file empty.
+int sync_to_disk(const fs::path& file) {
+#ifdef _WIN32
+    (void)file;
+    return 0;
+#else
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int result = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return result;
+#endif
+}
+
+struct Failure {
+    int error = 0;  // errno; 0 when the system left none
+    std::string_view fallback;
+};
+
+// Writes the temporary file whole and syncs it; the failure, if any.
+std::optional<Failure> write_temp(const fs::path& tmp, std::string_view bytes,
+                                  const std::optional<WriteFault>& fault) {
+    const auto meets = [&fault](WriteFault::Step step) { return fault && fault->step == step; };
+    if (meets(WriteFault::Step::Create)) return Failure{fault->error, "cannot be created"};
+    errno = 0;
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!out) return Failure{errno, "cannot be created"};
+    const std::size_t size =
+        meets(WriteFault::Step::Write) ? std::min(fault->bytes_before, bytes.size()) : bytes.size();
+    out.write(bytes.data(), static_cast<std::streamsize>(size));
+    out.flush();
+    // A full disk may only show when the buffers reach it at close.
+    if (out) out.close();
+    if (!out) return Failure{errno, "write error"};
+    if (meets(WriteFault::Step::Write)) return Failure{fault->error, "write error"};
+    const int synced = meets(WriteFault::Step::Sync) ? fault->error : sync_to_disk(tmp);
+    if (synced != 0) return Failure{synced, "cannot be flushed to the disk"};
+    return std::nullopt;
+}
+
+}  // namespace
+
+void set_write_fault(std::optional<WriteFault> fault) {
+    const std::lock_guard lock(fault_mutex);
+    installed_fault = fault;
+}
+
 FileStatus write_file_atomic(std::string_view path, std::string_view bytes) {
     if (path.empty()) return failed(path, "no file name");
     const fs::path target = to_path(path);
@@ -173,22 +242,16 @@ FileStatus write_file_atomic(std::string_view path, std::string_view bytes) {
         std::error_code ignored;
         fs::remove(tmp, ignored);
     };
-    {
-        errno = 0;
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return failed(path, errno_cause(errno, "cannot be created"));
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        // A full disk may only show when the buffers reach it at close.
-        if (out) out.close();
-        if (!out) {
-            const int saved = errno;
-            if (out.is_open()) out.close();
-            discard();
-            return failed(path, errno_cause(saved, "write error"));
-        }
+    const std::optional<WriteFault> fault = current_fault();
+    if (const auto failure = write_temp(tmp, bytes, fault)) {
+        discard();
+        return failed(path, errno_cause(failure->error, failure->fallback));
     }
-    replace_with(tmp, target, ec);
+    if (fault && fault->step == WriteFault::Step::Rename) {
+        ec = std::error_code(fault->error, std::generic_category());
+    } else {
+        replace_with(tmp, target, ec);
+    }
     if (ec) {
         discard();
         return failed(path, ec.message());

@@ -56,9 +56,24 @@ std::optional<std::int64_t> folder_stamp(std::string_view path);
 std::string read_file(std::string_view path);
 
 // Replaces the file with exactly these bytes, atomically: a temporary file in the same folder is
-// written, flushed, closed and renamed over the target, so an interrupted write never leaves a
-// half-written file. On any failure (including one at close) the old file is left untouched.
+// written, flushed to the disk, closed and renamed over the target, so an interrupted write (a
+// killed process, a power cut) never leaves a half-written file. On any failure (including one
+// at close) the old file is left untouched and the temporary file removed. A writer killed
+// midway leaves its temporary file ("<name>.tmp<digits>_<digits>"): no read or later write
+// looks at it.
 FileStatus write_file_atomic(std::string_view path, std::string_view bytes);
+
+// A test seam: the fault whole-file writes meet, as a full disk, a failing device or a refused
+// rename cause it. Inert until a test installs one; the program never does.
+struct WriteFault {
+    enum class Step { Create, Write, Sync, Rename };
+    Step step = Step::Write;
+    std::size_t bytes_before = 0;  // Write: the bytes that reach the temporary file first
+    int error = 0;                 // the errno the step fails with, e.g. ENOSPC
+    int writes_before = 0;         // whole-file writes that succeed before the fault strikes
+};
+// Installs the fault for every later write_file_atomic in the process; nullopt removes it.
+void set_write_fault(std::optional<WriteFault> fault);
 
 // The program's whole-file writer: the buffer followed by CR LF, written atomically.
 FileStatus savetext(std::string_view path, std::string_view buffer);

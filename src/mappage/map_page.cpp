@@ -114,6 +114,8 @@ std::optional<MapCentre> map_centre(std::string_view extent_text) {
     if (!north || !south || !east || !west) return std::nullopt;
     const double lat = *north - std::fabs(*north - *south) / 2;
     const double lon = *east - std::fabs(*east - *west) / 2;
+    // Bounds far apart overflow to infinity, which the script would read as an unknown name.
+    if (!std::isfinite(lat) || !std::isfinite(lon)) return std::nullopt;
     return MapCentre{centre_text(lon), centre_text(lat)};
 }
 

@@ -31,8 +31,8 @@ struct MapCentre {
     std::string lat;
     friend bool operator==(const MapCentre&, const MapCentre&) = default;
 };
-// The middle of extent_text (north "#" south "#" east "#" west); nothing when it is empty or
-// one of the four does not read as a number.
+// The middle of extent_text (north "#" south "#" east "#" west); nothing when it is empty, one
+// of the four does not read as a number or the middle is beyond the range of numbers.
 std::optional<MapCentre> map_centre(std::string_view extent_text);
 
 // get_jsheader with its placeholders filled, followed by the icon class and CR LF.

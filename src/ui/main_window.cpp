@@ -150,16 +150,7 @@ void MainWindow::report(app::ReportItem item) {
 }
 
 void MainWindow::export_table() {
-    const app::ExportPlan plan = app::export_plan(session_);
-    if (plan.message) {
-        platform_.message(*plan.message);
-        return;
-    }
-    const std::string path = platform_.save_file_name(plan.suggested_path, "Export table");
-    if (path.empty()) return;
-    if (const common::FileStatus written = common::write_file_atomic(path, plan.csv); !written) {
-        app::report_write_failures(session_, platform_, {*written.error});
-    }
+    app::run_export_table(session_, platform_);
 }
 
 void MainWindow::mtls_click(int index) {

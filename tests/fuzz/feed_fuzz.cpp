@@ -10,28 +10,22 @@
 #include <string_view>
 
 #include "../unit/live/plain_lookups.hpp"
+#include "fuzz_input.hpp"
 #include "live/feed_parser.hpp"
 #include "live/traffic_picture.hpp"
 
 namespace {
 
 void check(bool ok) {
-    if (!ok) std::abort();
-}
-
-std::string_view next_part(std::string_view& rest) {
-    const std::size_t nul = rest.find('\0');
-    const std::string_view part = rest.substr(0, nul);
-    rest = nul == std::string_view::npos ? std::string_view() : rest.substr(nul + 1);
-    return part;
+    fuzz::require(ok, "the feed parse or a look-up disagrees");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
-    const std::string_view answer = next_part(rest);
-    const std::string_view airlines_text = next_part(rest);
+    std::string_view rest = fuzz::as_text(data, size);
+    const std::string_view answer = fuzz::next_part(rest);
+    const std::string_view airlines_text = fuzz::next_part(rest);
     const std::string_view iata_text = rest;
     const live::AirlineTable airlines{std::string(airlines_text)};
     const live::RouteTable routes{std::string(iata_text)};

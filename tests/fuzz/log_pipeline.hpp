@@ -14,6 +14,7 @@
 
 #include "app/log_session.hpp"
 #include "app/suggestion_click.hpp"
+#include "fuzz_input.hpp"
 #include "logs/log_list.hpp"
 #include "logs/log_parser.hpp"
 #include "logs/result_lists.hpp"
@@ -21,13 +22,6 @@
 #include "logs/spawn_table.hpp"
 
 namespace fuzz {
-
-inline void require(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "fuzz: broken invariant: %s\n", what);
-        std::abort();
-    }
-}
 
 // The rows joined by CR LF give the text back: the table pages and the searches rely on it.
 inline bool rows_rebuild_text(const logs::RowText& rows) {

@@ -105,6 +105,9 @@ TEST(EditorAdd, refusalsAndTheAddedAirport) {
         {{"X", "1", ""}, "Coordinates?"},
         {{"Heathrow", "1", "2"}, "Already contains:Heathrow"},
         {{"A#1", "1", "2"}, std::string(airports::kNameWithHashMessage)},
+        {{"A\r\nB#1", "1", "2"}, std::string(airports::kNameWithHashMessage)},
+        {{"A\nB", "1", "2"}, std::string(airports::kLineBreakMessage)},
+        {{"A", "1\r", "2"}, std::string(airports::kLineBreakMessage)},
     };
     for (const Case& c : cases) {
         EditorBoxes boxes = c.boxes;
@@ -117,6 +120,17 @@ TEST(EditorAdd, refusalsAndTheAddedAirport) {
     EXPECT_EQ(list.selected, 1);
 }
 
+// Found by airport_editor_fuzz: a lookup record with a line break in a field, taken and added,
+// became two airports when the list was saved and loaded again.
+TEST(EditorAdd, aTakenRecordWithALineBreakIsRefused) {
+    airports::AirportList list;
+    EditorBoxes boxes{"e", "", ""};
+    ASSERT_EQ(run("#\r\n,E,x", list, boxes, {CandidateAnswer::Yes}).offered.size(), 1u);
+    ASSERT_EQ(boxes.latitude, "\r\n");
+    EXPECT_EQ(airports::add_airport(list, boxes, false), std::string(airports::kLineBreakMessage));
+    EXPECT_TRUE(list.items.empty());
+}
+
 TEST(EditorApply, renamesTheSelectedOnly) {
     airports::AirportList list;
     list.items = {{"A", "1/2"}, {"B", "3/4"}};
@@ -125,6 +139,8 @@ TEST(EditorApply, renamesTheSelectedOnly) {
     list.selected = 1;
     EXPECT_EQ(airports::apply_name(list, " "), std::string(airports::kNoTextMessage));
     EXPECT_EQ(airports::rename_on_enter(list, "C#"), std::string(airports::kNameWithHashMessage));
+    EXPECT_EQ(airports::rename_on_enter(list, "C\r\nD"), std::string(airports::kLineBreakMessage));
+    EXPECT_EQ(airports::apply_name(list, "C\r"), std::string(airports::kLineBreakMessage));
     EXPECT_EQ(airports::apply_name(list, "Bee"), std::nullopt);
     EXPECT_EQ(list.items[1], (airports::Airport{"Bee", "3/4"}));
 }

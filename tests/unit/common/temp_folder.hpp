@@ -13,11 +13,11 @@ namespace testing_support {
 
 class TempFolder {
   public:
-    TempFolder() {
+    explicit TempFolder(
+        const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
         static std::atomic<unsigned> counter{0};
         const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("skelvar-test-" + std::to_string(ticks) + "-" + std::to_string(counter++));
+        path_ = base / ("skelvar-test-" + std::to_string(ticks) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {

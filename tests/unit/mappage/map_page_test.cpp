@@ -120,6 +120,9 @@ TEST(MapPage, centreIsStoredWhenRecentredAndUsedUntilTheNext) {
     EXPECT_TRUE(mappage::plot_planesOSM(view, input("12#10#7#5", true), false)->write_page);
     EXPECT_TRUE(mappage::plot_planesOSM(view, input("12#10#7#5", false), true)->write_page);
     EXPECT_FALSE(mappage::plot_planesOSM(view, input("", false), true));
+    // Found by map_page_fuzz: a middle beyond the range of numbers was written as "-inf".
+    for (const char* extent : {"1e308#-1e308#0#0", "0#0#-1e308#1e308"})
+        EXPECT_FALSE(mappage::plot_planesOSM(view, input(extent, false), false)) << extent;
 }
 
 }  // namespace

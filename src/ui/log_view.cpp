@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -320,6 +321,10 @@ void LogView::watch_followed() {
 }
 
 void LogView::follow_tick() {
+    // A message box below runs its own event loop, where the poll fires again.
+    if (in_follow_tick_) return;
+    in_follow_tick_ = true;
+    const auto done = qScopeGuard([this] { in_follow_tick_ = false; });
     const app::FollowStep step = app::follow_tick(session_, table_->header_height_twips());
     if (step.relisted || step.chosen) render_log_list();
     if (step.chosen || step.reread) {

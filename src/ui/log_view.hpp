@@ -110,6 +110,7 @@ class LogView : public QWidget {
     QMenu* mpop_ = nullptr;
     QCheckBox* follow_ = nullptr;
     FollowWatcher* watcher_ = nullptr;
+    bool in_follow_tick_ = false;
 };
 
 }  // namespace ui

@@ -74,17 +74,47 @@ double best_seconds(const std::string& text, int runs) {
     return best;
 }
 
-// Peak resident memory (bytes) of a fresh process that reads the file and chooses it; -1 where
-// that cannot be measured.
-long long peak_bytes_of_choice(const std::string& path) {
+// The window's road through a big log: read and parsed a piece at a time, with the progress
+// told between pieces. Prints the longest stretch without a progress call (the longest the
+// window cannot repaint or cancel) and exits; the parent reads the peak memory.
+int read_in_pieces(const std::string& path, const std::string& program) {
+    app::LogState state;
+    const app::ProgramLayout layout(program);
+    if (!common::create_folder(layout.models_folder())) return 1;
+    auto last = Clock::now();
+    double longest = 0;
+    int pieces = 0;
+    const app::Progress progress{[&](std::uint64_t, std::uint64_t) {
+        const auto now = Clock::now();
+        longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+        last = now;
+        ++pieces;
+        return true;
+    }};
+    const auto t0 = Clock::now();
+    const app::ChooseOutcome outcome = app::choose_log(state, path, layout, 195, progress);
+    const auto end = Clock::now();
+    // The last piece and the result lists come after the last progress call.
+    longest = std::max(longest, std::chrono::duration<double>(end - last).count());
+    std::printf("  %d pieces, %lld records in %.1f s; longest stretch without progress %.2f s\n",
+                pieces, static_cast<long long>(state.parse.record_count),
+                std::chrono::duration<double>(end - t0).count(), longest);
+    return outcome.read_error || state.parse.record_count == 0 ? 1 : 0;
+}
+
+// Peak resident memory (bytes) of a fresh process running the bench with these arguments.
+long long peak_bytes_of(const std::vector<std::string>& args) {
 #if !defined(__linux__)
-    (void)path;
+    (void)args;
     return -1;
 #else
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-        execl("/proc/self/exe", "skelvar-bench", "--peak", path.c_str(), nullptr);
+        std::vector<char*> argv{const_cast<char*>("skelvar-bench")};
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv("/proc/self/exe", argv.data());
         std::_Exit(127);
     }
     int status = 0;
@@ -92,8 +122,31 @@ long long peak_bytes_of_choice(const std::string& path) {
     if (wait4(pid, &status, 0, &usage) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         return -1;
     }
-    return static_cast<long long>(usage.ru_maxrss) * 1024;  // ru_maxrss is in KiB on Linux
+    return static_cast<long long>(usage.ru_maxrss) * 1024;
 #endif
+}
+
+// Peak resident memory (bytes) of a fresh process that reads the file and chooses it.
+long long peak_bytes_of_choice(const std::string& path) {
+    return peak_bytes_of({"--peak", path});
+}
+
+// `skelvar-bench --big-log GROUPS FOLDER`: writes a log of that many groups into the folder and
+// measures the window's piecewise reading of it.
+int big_log(std::size_t groups, const std::string& folder) {
+    const std::string path = folder + "/log2024051314.txt";
+    loggen::LogOptions options;
+    options.groups = groups;
+    options.seed = 1;
+    if (!loggen::write_log(path, options)) return 2;
+    const auto stamp = common::file_stamp(path);
+    if (!stamp) return 2;
+    std::printf("big log: %zu groups, %.0f MB, read in pieces as the window does\n", groups,
+                static_cast<double>(stamp->size) / 1e6);
+    const long long peak = peak_bytes_of({"--pieces", path, folder + "/program"});
+    const double ratio = static_cast<double>(peak) / static_cast<double>(stamp->size);
+    std::printf("  peak memory %.2fx the log (target <= 3x)\n", ratio);
+    return peak > 0 && ratio <= 3.0 ? 0 : 1;
 }
 
 struct Row {
@@ -108,6 +161,9 @@ struct Row {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--pieces") == 0) return read_in_pieces(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--big-log") == 0)
+        return big_log(std::strtoull(argv[2], nullptr, 10), argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "--peak") == 0) {
         return choose(common::read_file(argv[2])) > 0 ? 0 : 1;
     }

@@ -85,7 +85,6 @@ void set_follow(Session& s, bool on) {
     f = FollowState{};
     f.on = on;
     if (!on) return;
-    f.folder_stamp = common::folder_stamp(s.logs.list.folder);
     // Whatever was added since the log was chosen is read at the first tick.
     f.file.reset();
     f.stop_shown = s.logs.log.parse.stopped_early;
@@ -100,11 +99,9 @@ FollowStep follow_tick(Session& s, std::int64_t header_height_twips) {
     LogViewState& v = s.logs;
     if (!v.follow.on || v.log.busy_flag) return step;
 
-    const auto folder = common::folder_stamp(v.list.folder);
-    const bool folder_changed = folder && folder != v.follow.folder_stamp;
-    if (folder_changed || (folder && v.follow.list_again)) {
-        v.follow.list_again = folder_changed;
-        v.follow.folder_stamp = folder;
+    // Listed at every tick: a folder's time of change is not kept alike on every system (some
+    // leave it when a file is added), and listing a logs folder costs far less than the poll.
+    if (common::folder_exists(v.list.folder)) {
         const int count = static_cast<int>(v.list.entries.size());
         const bool on_newest = count > 0 && v.list.chosen == count - 1;
         const auto before = v.list.entries;

@@ -32,10 +32,6 @@ struct LogState {
 // Follow mode: what the follower saw last, so that it only acts on a change.
 struct FollowState {
     bool on = false;
-    std::optional<std::int64_t> folder_stamp;  // the logs folder when it was last listed
-    // A change in the same clock tick as a listing leaves the stamp as it was: the tick after a
-    // listing lists once more.
-    bool list_again = false;
     std::optional<common::FileStamp> file;  // the chosen log when it was last read
     bool read_error_shown = false;          // one message for a run of failed reads
     bool stop_shown = false;                // one message for a parse that stopped

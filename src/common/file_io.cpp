@@ -154,15 +154,6 @@ std::optional<FileStamp> file_stamp(std::string_view path) {
     return stamp;
 }
 
-std::optional<std::int64_t> folder_stamp(std::string_view path) {
-    std::error_code ec;
-    const fs::path p = to_path(path);
-    if (path.empty() || !fs::is_directory(p, ec)) return std::nullopt;
-    const auto time = fs::last_write_time(p, ec);
-    if (ec) return std::nullopt;
-    return static_cast<std::int64_t>(time.time_since_epoch().count());
-}
-
 std::string read_file(std::string_view path) {
     ReadResult r = read_file_checked(path);
     return r.error ? std::string() : std::move(r.data);

@@ -49,8 +49,6 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 std::optional<FileStamp> file_stamp(std::string_view path);
-// A folder's time of last change (it changes when a file is added or removed), or nothing.
-std::optional<std::int64_t> folder_stamp(std::string_view path);
 
 // The whole file, or "" when the path is empty, the file is missing or cannot be read.
 std::string read_file(std::string_view path);

@@ -153,13 +153,22 @@ struct Fault {
     const char* cause;
 };
 
-bool is_root() {
+// Whether a folder without write permission refuses new files. Permission bits do not stop
+// root, and Windows ignores a folder's read-only attribute.
+bool folders_refuse_writes() {
 #ifndef _WIN32
-    return ::geteuid() == 0;
+    return ::geteuid() != 0;
 #else
     return false;
 #endif
 }
+
+// What the system calls a path that runs through a file.
+#ifdef _WIN32
+constexpr const char* kNotAFolder = "No such file or directory";
+#else
+constexpr const char* kNotAFolder = "Not a directory";
+#endif
 
 std::vector<std::string> temp_files(const fs::path& root) {
     std::vector<std::string> found;
@@ -175,12 +184,12 @@ TEST(WriteFaults, oldFileKept_noTemporaryFile_messageNamesPathAndCause) {
         {"disk full", Setup::Injected, {WriteFault::Step::Write, 100, ENOSPC}, "No space left"},
         {"sync fails", Setup::Injected, {WriteFault::Step::Sync, 0, EIO}, "Input/output error"},
         {"rename fails", Setup::Injected, {WriteFault::Step::Rename, 0, EROFS}, "Read-only"},
-        // Permission bits do not stop root: then the refusal the folder would give is injected.
+        // Where the folder would not refuse, the refusal it would give is injected.
         {"read-only folder",
          Setup::ReadOnlyFolder,
          {WriteFault::Step::Create, 0, EACCES},
          "Permission denied"},
-        {"file for folder", Setup::FileForFolder, {}, "Not a directory"},
+        {"file for folder", Setup::FileForFolder, {}, kNotAFolder},
     };
     for (const Kind& kind : kinds()) {
         for (const Fault& fault : faults) {
@@ -192,7 +201,7 @@ TEST(WriteFaults, oldFileKept_noTemporaryFile_messageNamesPathAndCause) {
                 const std::string target = targets[i];
                 const std::string folder = fs::path(target).parent_path().string();
                 const bool folder_fault = fault.setup == Setup::FileForFolder ||
-                                          (fault.setup == Setup::ReadOnlyFolder && !is_root());
+                                          (fault.setup == Setup::ReadOnlyFolder && folders_refuse_writes());
                 // Then an earlier file in the same folder fails first and is the one named.
                 if (folder_fault &&
                     std::any_of(

@@ -27,10 +27,11 @@ LiveTables load_live_tables(const ProgramLayout& layout) {
 }
 
 LiveRefresh parse_answer(const platform::HttpResult& answer, const LiveRequest& request,
-                         const LiveTables& tables, live::FetchTracker& tracker) {
+                         const LiveTables& tables, live::FetchTracker& tracker,
+                         live::FetchMoment moment) {
     LiveRefresh refresh;
-    const live::FetchTracker::Report report =
-        tracker.record({answer.ok, answer.status, answer.body, answer.timed_out, answer.error});
+    const live::FetchTracker::Report report = tracker.record(
+        {answer.ok, answer.status, answer.body, answer.timed_out, answer.error}, moment);
     refresh.stale = report.stale;
     if (report.message) refresh.messages.push_back(*report.message);
     if (report.use_answer) {

@@ -58,6 +58,7 @@ LiveRefresh get_live(const LiveRequest& request, const HttpFetch& fetch, const L
 
 // The refresh for an answer already at hand (a saved feed file): the outcome and the parse only.
 LiveRefresh parse_answer(const platform::HttpResult& answer, const LiveRequest& request,
-                         const LiveTables& tables, live::FetchTracker& tracker);
+                         const LiveTables& tables, live::FetchTracker& tracker,
+                         live::FetchMoment moment = {});
 
 }  // namespace app

@@ -7,20 +7,21 @@
 
 namespace app {
 
-FetchStart begin_fetch(Session& s, const std::string& coords) {
+FetchStart begin_fetch(Session& s, const std::string& coords, bool by_timer) {
     const auto airport = live::parse_coordinates(coords);
     if (!airport) return {std::nullopt, std::string(kUnreadableCoordinates)};
     LiveRequest request{coords, s.live.feed_range, s.live.max_height, s.live_view.feed_server,
                         s.live_view.save_raw_feed};
     const live::FeedBox box = live::feed_box(*airport, request.feed_range);
     PendingFetch fetch{++s.live_view.requests_sent, live::feed_url(request.server, box),
-                       std::move(request)};
+                       std::move(request), by_timer};
     ++s.live_view.fetches_in_flight;
     return {std::move(fetch), std::nullopt};
 }
 
 std::optional<LiveRefresh> answer_arrived(Session& s, const PendingFetch& fetch,
-                                          const platform::HttpResult& answer) {
+                                          const platform::HttpResult& answer,
+                                          std::int64_t now_ms) {
     LiveViewState& v = s.live_view;
     if (v.fetches_in_flight > 0) --v.fetches_in_flight;
     if (fetch.number <= v.answers_applied) return std::nullopt;
@@ -29,7 +30,8 @@ std::optional<LiveRefresh> answer_arrived(Session& s, const PendingFetch& fetch,
     if (fetch.request.save_raw_feed && (answer.ok || answer.status != 0)) {
         (void)common::append_text(s.frame.layout.raw_feed_file(), answer.body);
     }
-    LiveRefresh refresh = parse_answer(answer, fetch.request, s.airports.tables, v.tracker);
+    LiveRefresh refresh = parse_answer(answer, fetch.request, s.airports.tables, v.tracker,
+                                        {fetch.by_timer, now_ms});
     v.stale = refresh.stale;
     if (refresh.parse) {
         v.last = *refresh.parse;

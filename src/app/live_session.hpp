@@ -47,6 +47,7 @@ struct PendingFetch {
     std::uint64_t number = 0;
     std::string url;
     LiveRequest request;
+    bool by_timer = false;
 };
 
 // get_live's first half: the request for the coordinates item; nothing, with the message, when
@@ -55,12 +56,13 @@ struct FetchStart {
     std::optional<PendingFetch> fetch;
     std::optional<std::string> message;
 };
-FetchStart begin_fetch(Session& s, const std::string& coords);
+FetchStart begin_fetch(Session& s, const std::string& coords, bool by_timer = false);
 
 // get_live's second half: the raw copy, the outcome and the parse. An answer older than one
 // already applied is dropped (nothing returned), so answers are applied in the order sent.
+// now_ms: a steady clock's time, for the quiet period between failure messages.
 std::optional<LiveRefresh> answer_arrived(Session& s, const PendingFetch& fetch,
-                                          const platform::HttpResult& answer);
+                                          const platform::HttpResult& answer, std::int64_t now_ms);
 
 // The selected airport's coordinates item, or nothing.
 std::optional<std::string> selected_coords(const Session& s);

@@ -51,15 +51,22 @@ FetchClass classify_fetch(const FetchResult& r) {
     return {};
 }
 
-FetchTracker::Report FetchTracker::record(const FetchResult& result) {
+FetchTracker::Report FetchTracker::record(const FetchResult& result, FetchMoment moment) {
     FetchClass c = classify_fetch(result);
     if (c.failure == FetchFailure::None) {
         failing_ = false;
+        streak_told_ = false;
         return {true, std::nullopt, false};
     }
-    Report report{false, std::nullopt, true};
-    if (!failing_) report.message = std::move(c.message);
     failing_ = true;
+    Report report{false, std::nullopt, true};
+    // A streak met while quiet is told once the quiet period is over, if it still lasts.
+    const bool quiet = moment.by_timer && last_told_ms_ && moment.now_ms - *last_told_ms_ < kQuietMs;
+    if (!streak_told_ && !quiet) {
+        report.message = std::move(c.message);
+        streak_told_ = true;
+        last_told_ms_ = moment.now_ms;
+    }
     return report;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/live_traffic_view.hpp"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +75,10 @@ LiveTrafficView::LiveTrafficView(platform::Platform& platform, app::Session& ses
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(splitter_);
 
+    clock_ = [started = QElapsedTimer()]() mutable -> std::int64_t {
+        if (!started.isValid()) started.start();
+        return started.elapsed();
+    };
     tim0_ = new QTimer(this);
     tim0_->setObjectName(QStringLiteral("tim0"));
     tim0_->setInterval(live::kRefreshIntervalMs);
@@ -101,11 +106,16 @@ LiveTrafficView::LiveTrafficView(platform::Platform& platform, app::Session& ses
 }
 
 void LiveTrafficView::show(const std::string& text) {
+    // The timer goes on ticking inside a message box's event loop; on a failing link its
+    // messages would pile up while the user is away.
+    if (showing_message_) return;
+    showing_message_ = true;
     platform_.message(text);
+    showing_message_ = false;
 }
 
-void LiveTrafficView::get_live(const std::string& coords, bool search_after) {
-    app::FetchStart start = app::begin_fetch(session_, coords);
+void LiveTrafficView::get_live(const std::string& coords, bool search_after, bool by_timer) {
+    app::FetchStart start = app::begin_fetch(session_, coords, by_timer);
     if (start.message) {
         show(*start.message);
         return;
@@ -124,7 +134,7 @@ void LiveTrafficView::get_live(const std::string& coords, bool search_after) {
 
 void LiveTrafficView::answer_in(const app::PendingFetch& fetch,
                                 const platform::HttpResult& answer) {
-    const std::optional<app::LiveRefresh> refresh = app::answer_arrived(session_, fetch, answer);
+    const std::optional<app::LiveRefresh> refresh = app::answer_arrived(session_, fetch, answer, clock_());
     if (session_.live_view.fetches_in_flight == 0) platform_.busy_off();
     if (!refresh) return;  // an older answer than one already shown
     for (const std::string& m : refresh->messages) show(m);
@@ -329,7 +339,7 @@ void LiveTrafficView::tim0_timer() {
         case live::TickAction::Skip:
             return;
         case live::TickAction::Fetch:
-            get_live(*coords);
+            get_live(*coords, false, true);
             return;
         case live::TickAction::MissingData:
             if (r.message) show(*r.message);

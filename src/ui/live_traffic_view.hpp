@@ -29,7 +29,7 @@ class LiveTrafficView : public QWidget {
     LiveTrafficView(platform::Platform& platform, app::Session& session, QWidget* parent = nullptr);
 
     // get_live for a coordinates item; search_after: run the flight search once it is in.
-    void get_live(const std::string& coords, bool search_after = false);
+    void get_live(const std::string& coords, bool search_after = false, bool by_timer = false);
     // The selected airport again, with a new extent (double click, menus).
     void refresh_selected();
     // An airport was removed: the list and the picture are emptied.
@@ -40,6 +40,9 @@ class LiveTrafficView : public QWidget {
     // The timer tick, as tim0 runs it (tests call it directly).
     void tim0_timer();
 
+    // The steady clock (milliseconds) the quiet period between failure messages is measured
+    // on; tests run a simulated day on their own.
+    void set_clock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
     // The "Match Case" box the search after a choice reads.
     void set_match_case(std::function<bool()> match_case) { match_case_ = std::move(match_case); }
 
@@ -82,6 +85,9 @@ class LiveTrafficView : public QWidget {
     QTimer* tim0_ = nullptr;
     std::optional<std::string> search_after_;
     std::function<bool()> match_case_;  // the query to run once the answer is in
+    std::function<std::int64_t()> clock_;
+    // A message of this view is on screen: a tick in its event loop adds no second one.
+    bool showing_message_ = false;
 };
 
 }  // namespace ui

@@ -32,24 +32,24 @@ TEST_F(LiveSessionTest, answersApplyInTheOrderSent_anOlderOneIsDropped) {
     const app::PendingFetch second = start();
     EXPECT_EQ(s_.live_view.fetches_in_flight, 2);
     EXPECT_TRUE(second.url.ends_with("&adsb=1&air=1&array=1"));
-    ASSERT_TRUE(app::answer_arrived(s_, second, answer(200, kFeed)));
+    ASSERT_TRUE(app::answer_arrived(s_, second, answer(200, kFeed), 0));
     EXPECT_EQ(s_.live_view.last.rows.size(), 1u);
-    EXPECT_FALSE(app::answer_arrived(s_, first, answer(200, R"({"full_count":0})")));
+    EXPECT_FALSE(app::answer_arrived(s_, first, answer(200, R"({"full_count":0})"), 0));
     EXPECT_EQ(s_.live_view.last.rows.size(), 1u);
     EXPECT_EQ(s_.live_view.fetches_in_flight, 0);
 }
 
 TEST_F(LiveSessionTest, failuresKeepTheFlights_rawCopyOnlyOfWhatAServerSent) {
     s_.live_view.save_raw_feed = true;
-    ASSERT_TRUE(app::answer_arrived(s_, start(), answer(200, kFeed)));
-    const auto refused = app::answer_arrived(s_, start(), answer(403, "no"));
+    ASSERT_TRUE(app::answer_arrived(s_, start(), answer(200, kFeed), 0));
+    const auto refused = app::answer_arrived(s_, start(), answer(403, "no"), 0);
     ASSERT_TRUE(refused);
     EXPECT_TRUE(refused->stale);
     EXPECT_EQ(refused->messages.size(), 1u);
     EXPECT_EQ(s_.live_view.last.rows.size(), 1u);
     platform::HttpResult offline;
     offline.error = "Connection refused";
-    ASSERT_TRUE(app::answer_arrived(s_, start(), offline));
+    ASSERT_TRUE(app::answer_arrived(s_, start(), offline, 0));
     EXPECT_EQ(common::read_file(s_.frame.layout.raw_feed_file()),
               std::string(kFeed) + "\r\nno\r\n");
 }

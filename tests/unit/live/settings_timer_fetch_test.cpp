@@ -90,21 +90,39 @@ TEST(FetchOutcome, classification) {
     }
 }
 
-TEST(FetchOutcome, failureToldOncePerStreakAndFlightsStale) {
+TEST(FetchOutcome, failureToldOncePerStreak_timerStreaksQuietForTenMinutes) {
     const live::FetchResult good{true, 200, "{\"full_count\":1}", false, ""};
     const live::FetchResult down{false, 0, "", false, "Could not resolve host"};
     const live::FetchResult html{true, 200, "<html>", false, ""};
-    // Each fetch, then whether its answer is parsed and whether a message is told.
-    const std::tuple<const live::FetchResult*, bool, bool> steps[] = {
-        {&good, true, false},  {&down, false, true}, {&down, false, false},
-        {&html, false, false}, {&good, true, false}, {&html, false, true}};
+    struct Step {
+        const live::FetchResult* result;
+        bool by_timer;
+        double minute;  // when the answer came in
+        bool use;
+        bool told;
+    };
+    const Step steps[] = {
+        {&good, false, 0, true, false},   {&down, false, 0, false, true},
+        {&down, false, 1, false, false},  {&html, false, 1, false, false},
+        {&good, false, 2, true, false},   {&html, false, 2, false, true},
+        // A link that comes and goes under the timer: quiet until ten minutes after the last.
+        {&good, true, 3, true, false},    {&down, true, 4, false, false},
+        {&good, true, 5, true, false},    {&down, true, 11.9, false, false},
+        // The unannounced streak still lasts when the quiet period ends: told then, once.
+        {&down, true, 12, false, true},   {&down, true, 13, false, false},
+        {&good, true, 14, true, false},   {&down, true, 15, false, false},
+        // The user's own choice of an airport is answered at once.
+        {&good, false, 16, true, false},  {&down, false, 16, false, true},
+    };
     live::FetchTracker tracker;
-    for (const auto& [result, use, told] : steps) {
-        const auto report = tracker.record(*result);
-        EXPECT_EQ(report.use_answer, use);
-        EXPECT_EQ(report.message.has_value(), told);
-        EXPECT_EQ(report.stale, !use);
-        EXPECT_EQ(tracker.stale(), !use);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.minute);
+        const auto report = tracker.record(
+            *step.result, {step.by_timer, static_cast<std::int64_t>(step.minute * 60'000)});
+        EXPECT_EQ(report.use_answer, step.use);
+        EXPECT_EQ(report.message.has_value(), step.told);
+        EXPECT_EQ(report.stale, !step.use);
+        EXPECT_EQ(tracker.stale(), !step.use);
     }
 }
 

@@ -145,7 +145,8 @@ HttpResult result_of(QNetworkReply* reply) {
     HttpResult result;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     result.status = status.isValid() ? status.toInt() : 0;
-    const QByteArray body = reply->readAll();
+    // An aborted reply (the time-out) is closed and has nothing to read.
+    const QByteArray body = reply->isOpen() ? reply->readAll() : QByteArray();
     result.body.assign(body.constData(), static_cast<std::size_t>(body.size()));
     result.ok = reply->error() == QNetworkReply::NoError;
     if (!result.ok && result.status == 0) {

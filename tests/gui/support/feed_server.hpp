@@ -1,14 +1,17 @@
 #pragma once
-// A feed server on 127.0.0.1 for the window tests: answers each request with the next canned
-// reply (a status and a body, a connection closed without an answer, or no answer at all) and
-// keeps the requests it received.
+// A feed server on 127.0.0.1 for the window tests and the long run: answers each request with
+// the next canned reply (a status and a body, a connection closed without an answer, or no
+// answer at all) and keeps the requests it received. A connection is let go once closed, so a
+// long run holds no more of them than are open.
 
 #include <QByteArray>
 #include <QList>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <deque>
+#include <functional>
 #include <map>
+#include <utility>
 
 namespace gui_support {
 
@@ -27,6 +30,11 @@ class FeedServer : public QObject {
             while (QTcpSocket* socket = server_.nextPendingConnection()) {
                 QObject::connect(socket, &QTcpSocket::readyRead, this,
                                  [this, socket] { read(socket); });
+                QObject::connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                    pending_.erase(socket);
+                    stalled_.removeAll(socket);
+                    socket->deleteLater();
+                });
             }
         });
     }
@@ -36,22 +44,29 @@ class FeedServer : public QObject {
 
     // Closes the connections left without an answer.
     void release_stalled() {
-        for (QTcpSocket* socket : stalled_) socket->disconnectFromHost();
-        stalled_.clear();
+        const QList<QTcpSocket*> stalled = std::exchange(stalled_, {});
+        for (QTcpSocket* socket : stalled) socket->disconnectFromHost();
     }
 
-    std::deque<Reply> replies;  // a plain 200 with an empty feed when none is left
+    std::deque<Reply> replies;  // then next_reply's, else a plain 200 with an empty feed
+    std::function<Reply()> next_reply;
     QList<QByteArray> requests;
+    bool keep_requests = true;
 
   private:
     void read(QTcpSocket* socket) {
         QByteArray& buffer = pending_[socket];
         buffer += socket->readAll();
         if (!buffer.contains("\r\n\r\n")) return;
-        requests << buffer;
+        if (keep_requests) requests << buffer;
         buffer.clear();
-        Reply r = replies.empty() ? Reply{200, R"({"full_count":0,"version":4})"} : replies.front();
-        if (!replies.empty()) replies.pop_front();
+        Reply r = Reply{200, R"({"full_count":0,"version":4})"};
+        if (!replies.empty()) {
+            r = replies.front();
+            replies.pop_front();
+        } else if (next_reply) {
+            r = next_reply();
+        }
         if (r.stall) {
             stalled_ << socket;
             return;

@@ -18,12 +18,7 @@
 
 #include "common/text.hpp"
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
+#include "common/windows_api.hpp"
 
 namespace fs = std::filesystem;
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "common/substring_index.hpp"
 #include "common/text.hpp"
@@ -208,62 +210,57 @@ struct LogReader::State {
         ++r.record_count;
     }
 
+    // Lists the items [first, last) of a batch whose needle does not occur in text, the listed
+    // text, in order; add(i) lists item i and returns what it appended to text. A small batch
+    // searches text itself; a larger one feeds an automaton of its needles the text once.
+    template <class Needle, class Add>
+    static void list_unseen(std::size_t first, std::size_t last, const std::string& text,
+                            Needle needle, Add add) {
+        if (last - first <= kSmallBatch) {
+            for (std::size_t i = first; i < last; ++i) {
+                if (text.find(needle(i)) == std::string::npos) add(i);
+            }
+            return;
+        }
+        std::vector<std::string_view> needles;
+        needles.reserve(last - first);
+        for (std::size_t i = first; i < last; ++i) needles.push_back(needle(i));
+        common::SubstringIndex listed(needles);
+        listed.append(text);
+        for (std::size_t i = first; i < last; ++i) {
+            if (!listed.contains(i - first)) listed.append(add(i));
+        }
+    }
+
     // An aircraft enters the default list when its ref (untrimmed) does not occur in the list so
     // far.
     void list_defaults(ParseResult& r) {
         std::string& list = r.defaults_list;
-        const auto add = [&](const DefaultSpawn& d) {
-            const std::size_t from = list.size();
-            list.append(trim_spaces(d.ref))
-                .append("#")
-                .append(trim_spaces(d.call_sign))
-                .append(",");
-            return std::string_view(list).substr(from);
-        };
-        const std::size_t first = defaults_done;
-        defaults_done = default_spawns.size();
-        if (defaults_done - first <= kSmallBatch) {
-            for (std::size_t i = first; i < defaults_done; ++i) {
-                if (list.find(default_spawns[i].ref) == std::string::npos) add(default_spawns[i]);
-            }
-            return;
-        }
-        std::vector<std::string_view> refs;
-        refs.reserve(defaults_done - first);
-        for (std::size_t i = first; i < defaults_done; ++i) refs.push_back(default_spawns[i].ref);
-        common::SubstringIndex listed(refs);
-        listed.append(list);
-        for (std::size_t i = first; i < defaults_done; ++i) {
-            if (!listed.contains(i - first)) listed.append(add(default_spawns[i]));
-        }
+        const std::size_t first = std::exchange(defaults_done, default_spawns.size());
+        list_unseen(
+            first, defaults_done, list, [&](std::size_t i) -> std::string_view { return default_spawns[i].ref; },
+            [&](std::size_t i) {
+                const std::size_t from = list.size();
+                list.append(trim_spaces(default_spawns[i].ref))
+                    .append("#")
+                    .append(trim_spaces(default_spawns[i].call_sign))
+                    .append(",");
+                return std::string_view(list).substr(from);
+            });
     }
 
     // A suggestion is listed when it does not occur in the listed ones joined without separator.
     void list_suggestions(ParseResult& r) {
-        const auto add = [&](const SuggestionCandidate& cand) {
-            seen.append(cand.entry);
-            r.suggestions.push_back(cand.entry);
-            r.suggestion_models.push_back(cand.model_entry);
-        };
-        const std::size_t first = candidates_done;
-        candidates_done = candidates.size();
-        if (candidates_done - first <= kSmallBatch) {
-            for (std::size_t i = first; i < candidates_done; ++i) {
-                if (seen.find(candidates[i].entry) == std::string::npos) add(candidates[i]);
-            }
-            return;
-        }
-        std::vector<std::string_view> entries;
-        entries.reserve(candidates_done - first);
-        for (std::size_t i = first; i < candidates_done; ++i)
-            entries.push_back(candidates[i].entry);
-        common::SubstringIndex listed(entries);
-        listed.append(seen);
-        for (std::size_t i = first; i < candidates_done; ++i) {
-            if (listed.contains(i - first)) continue;
-            listed.append(candidates[i].entry);
-            add(candidates[i]);
-        }
+        const std::size_t first = std::exchange(candidates_done, candidates.size());
+        list_unseen(
+            first, candidates_done, seen,
+            [&](std::size_t i) -> std::string_view { return candidates[i].entry; },
+            [&](std::size_t i) {
+                seen.append(candidates[i].entry);
+                r.suggestions.push_back(candidates[i].entry);
+                r.suggestion_models.push_back(candidates[i].model_entry);
+                return std::string_view(candidates[i].entry);
+            });
     }
 
     [[nodiscard]] Checkpoint checkpoint(const ParseResult& r) const {

@@ -9,12 +9,7 @@
 
 #include "platform/core/program_folder.hpp"
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
+#include "common/windows_api.hpp"
 
 namespace platform {
 namespace {

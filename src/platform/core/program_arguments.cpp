@@ -1,10 +1,7 @@
 #include "platform/core/program_arguments.hpp"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "common/windows_api.hpp"
 // shellapi.h needs windows.h before it.
 #include <fcntl.h>
 #include <io.h>

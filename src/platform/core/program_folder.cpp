@@ -4,12 +4,7 @@
 #include <iterator>
 #include <system_error>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
+#include "common/windows_api.hpp"
 
 namespace platform {
 

@@ -18,11 +18,9 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
+#include "common/windows_api.hpp"
+// shlobj.h needs windows.h before it.
 #include <shlobj.h>
-#include <windows.h>
 #endif
 
 namespace platform {

@@ -9,12 +9,7 @@
 #include "platform/core/data_folder.hpp"
 #include "platform/core/program_arguments.hpp"
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
+#include "common/windows_api.hpp"
 
 namespace fs = std::filesystem;
 

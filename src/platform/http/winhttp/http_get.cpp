@@ -1,9 +1,6 @@
 #include "platform/http/http_get.hpp"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "common/windows_api.hpp"
 #include <winhttp.h>
 
 #include <string>

@@ -8,7 +8,8 @@
 # Build first: cmake --preset fuzz && cmake --build --preset fuzz (make fuzz does both).
 # Optional: FUZZ_BUILD_DIR (build/fuzz), FUZZ_RSS_MB (2048), FUZZ_TIMEOUT (30 s per input),
 # FUZZ_MAX_LEN (largest seed, at least 64 KiB), FUZZ_TARGETS (names to run, e.g. "map_page
-# settings"; all when unset).
+# settings"; all when unset), FUZZ_RUNS (stop a target after this many executions, if that
+# comes before the time).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -60,6 +61,7 @@ for src in "${sources[@]}"; do
         -max_len="$max_len" -entropic_scale_per_exec_time=1 -print_final_stats=1
         -artifact_prefix="$findings/")
   if [ -f "tests/fuzz/$name.dict" ]; then args+=(-dict="tests/fuzz/$name.dict"); fi
+  if [ -n "${FUZZ_RUNS:-}" ]; then args+=(-runs="$FUZZ_RUNS"); fi
 
   echo "fuzz: $target for ${seconds}s (corpus $corpus, max_len $max_len, rss ${rss_mb} MB)"
   rc=0

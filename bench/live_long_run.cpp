@@ -6,6 +6,8 @@
 //
 // Usage: skelvar-live-long-run [MINUTES (30)] [PERIOD_MINUTES (10)]
 
+#include "live_long_run.hpp"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -19,7 +21,6 @@
 #include "fake_platform.hpp"
 #include "feed_server.hpp"
 #include "feedgen/feed_generator.hpp"
-#include "live_long_run.hpp"
 #include "platform/qt/qt_platform.hpp"
 #include "ui/live_traffic_view.hpp"
 #include "ui/live_view.hpp"
@@ -52,10 +53,14 @@ int main(int argc, char** argv) {
     server.keep_requests = false;
     server.next_reply = [&]() -> FeedServer::Reply {
         switch (gui_support::feed_mood(clock.elapsed(), period_ms, requests++)) {
-            case FeedMood::Good: return {200, feed};
-            case FeedMood::Limited: return {429, "slow down"};
-            case FeedMood::Stall: return {200, {}, false, true};
-            case FeedMood::Closed: return {200, {}, true};
+            case FeedMood::Good:
+                return {200, feed};
+            case FeedMood::Limited:
+                return {429, "slow down"};
+            case FeedMood::Stall:
+                return {200, {}, false, true};
+            case FeedMood::Closed:
+                return {200, {}, true};
         }
         return {};
     };
@@ -84,16 +89,16 @@ int main(int argc, char** argv) {
     for (long minute = 1; minute <= minutes; ++minute) {
         QTest::qWait(static_cast<int>(minute * 60'000 - clock.elapsed()));
         // Sampled between fetches: one in flight holds its connection and time-out timer.
-        (void)QTest::qWaitFor(
-            [&] { return window.session().live_view.fetches_in_flight == 0; }, 25'000);
+        (void)QTest::qWaitFor([&] { return window.session().live_view.fetches_in_flight == 0; },
+                              25'000);
         QTest::qWait(50);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         fake.http_requests.clear();  // the fake's own record would grow
         samples.push_back(gui_support::sample_process());
         messages.push_back(fake.messages.size());
         const auto& s = samples.back();
-        std::printf("%6ld  %8zu  %11ld  %11d  %7d  %6d  %14d\n", minute, messages.back(),
-                    s.rss_kb, s.fds, s.objects, s.timers, s.refresh_timers);
+        std::printf("%6ld  %8zu  %11ld  %11d  %7d  %6d  %14d\n", minute, messages.back(), s.rss_kb,
+                    s.fds, s.objects, s.timers, s.refresh_timers);
         std::fflush(stdout);
     }
 
@@ -108,12 +113,12 @@ int main(int argc, char** argv) {
     std::size_t worst_period = 0;
     for (std::size_t end = 0; end < messages.size(); end += period_minutes) {
         const std::size_t last = std::min(end + period_minutes, messages.size()) - 1;
-        worst_period =
-            std::max(worst_period, messages[last] - (end == 0 ? 0 : messages[end - 1]));
+        worst_period = std::max(worst_period, messages[last] - (end == 0 ? 0 : messages[end - 1]));
     }
-    std::printf("%lu requests, %zu messages in all, at most %zu in one period of %ld minutes; "
-                "from minute %zu on %s\n",
-                static_cast<unsigned long>(requests), messages.back(), worst_period,
-                period_minutes, settled + 1, flat ? "flat" : "NOT FLAT");
+    std::printf(
+        "%lu requests, %zu messages in all, at most %zu in one period of %ld minutes; "
+        "from minute %zu on %s\n",
+        static_cast<unsigned long>(requests), messages.back(), worst_period, period_minutes,
+        settled + 1, flat ? "flat" : "NOT FLAT");
     return flat && worst_period <= 6 ? 0 : 1;
 }

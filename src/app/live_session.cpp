@@ -20,8 +20,7 @@ FetchStart begin_fetch(Session& s, const std::string& coords, bool by_timer) {
 }
 
 std::optional<LiveRefresh> answer_arrived(Session& s, const PendingFetch& fetch,
-                                          const platform::HttpResult& answer,
-                                          std::int64_t now_ms) {
+                                          const platform::HttpResult& answer, std::int64_t now_ms) {
     LiveViewState& v = s.live_view;
     if (v.fetches_in_flight > 0) --v.fetches_in_flight;
     if (fetch.number <= v.answers_applied) return std::nullopt;
@@ -30,8 +29,8 @@ std::optional<LiveRefresh> answer_arrived(Session& s, const PendingFetch& fetch,
     if (fetch.request.save_raw_feed && (answer.ok || answer.status != 0)) {
         (void)common::append_text(s.frame.layout.raw_feed_file(), answer.body);
     }
-    LiveRefresh refresh = parse_answer(answer, fetch.request, s.airports.tables, v.tracker,
-                                        {fetch.by_timer, now_ms});
+    LiveRefresh refresh =
+        parse_answer(answer, fetch.request, s.airports.tables, v.tracker, {fetch.by_timer, now_ms});
     v.stale = refresh.stale;
     if (refresh.parse) {
         v.last = *refresh.parse;

@@ -17,7 +17,6 @@
 #endif
 
 #include "common/text.hpp"
-
 #include "common/windows_api.hpp"
 
 namespace fs = std::filesystem;

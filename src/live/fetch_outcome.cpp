@@ -61,7 +61,8 @@ FetchTracker::Report FetchTracker::record(const FetchResult& result, FetchMoment
     failing_ = true;
     Report report{false, std::nullopt, true};
     // A streak met while quiet is told once the quiet period is over, if it still lasts.
-    const bool quiet = moment.by_timer && last_told_ms_ && moment.now_ms - *last_told_ms_ < kQuietMs;
+    const bool quiet =
+        moment.by_timer && last_told_ms_ && moment.now_ms - *last_told_ms_ < kQuietMs;
     if (!streak_told_ && !quiet) {
         report.message = std::move(c.message);
         streak_told_ = true;

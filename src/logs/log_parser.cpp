@@ -238,7 +238,8 @@ struct LogReader::State {
         std::string& list = r.defaults_list;
         const std::size_t first = std::exchange(defaults_done, default_spawns.size());
         list_unseen(
-            first, defaults_done, list, [&](std::size_t i) -> std::string_view { return default_spawns[i].ref; },
+            first, defaults_done, list,
+            [&](std::size_t i) -> std::string_view { return default_spawns[i].ref; },
             [&](std::size_t i) {
                 const std::size_t from = list.size();
                 list.append(trim_spaces(default_spawns[i].ref))

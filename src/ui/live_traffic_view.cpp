@@ -134,7 +134,8 @@ void LiveTrafficView::get_live(const std::string& coords, bool search_after, boo
 
 void LiveTrafficView::answer_in(const app::PendingFetch& fetch,
                                 const platform::HttpResult& answer) {
-    const std::optional<app::LiveRefresh> refresh = app::answer_arrived(session_, fetch, answer, clock_());
+    const std::optional<app::LiveRefresh> refresh =
+        app::answer_arrived(session_, fetch, answer, clock_());
     if (session_.live_view.fetches_in_flight == 0) platform_.busy_off();
     if (!refresh) return;  // an older answer than one already shown
     for (const std::string& m : refresh->messages) show(m);

@@ -55,13 +55,19 @@ void LongRunTest::twelveHours_flat_oneTimer_fewMessages() {
         platform::HttpResult r;
         std::int64_t after = 300;
         switch (gui_support::feed_mood(now, kHour, requests++)) {
-            case FeedMood::Good: r = {true, 200, feed, {}, false}; break;
-            case FeedMood::Limited: r = {true, 429, "slow down", {}, false}; break;
+            case FeedMood::Good:
+                r = {true, 200, feed, {}, false};
+                break;
+            case FeedMood::Limited:
+                r = {true, 429, "slow down", {}, false};
+                break;
             case FeedMood::Stall:
                 r = {false, 0, {}, "Operation canceled", true};
                 after = timeout_ms;
                 break;
-            case FeedMood::Closed: r = {false, 0, {}, "Connection closed", false}; break;
+            case FeedMood::Closed:
+                r = {false, 0, {}, "Connection closed", false};
+                break;
         }
         network.push_back({now + after, std::move(r), std::move(done)});
     };

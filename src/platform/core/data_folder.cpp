@@ -7,9 +7,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/core/program_folder.hpp"
-
 #include "common/windows_api.hpp"
+#include "platform/core/program_folder.hpp"
 
 namespace platform {
 namespace {

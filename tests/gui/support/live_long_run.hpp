@@ -26,18 +26,18 @@ inline FeedMood feed_mood(std::int64_t ms_into_run, std::int64_t period_ms, std:
     const std::int64_t third = (ms_into_run % period_ms) * 3 / period_ms;
     if (third == 0) return FeedMood::Good;
     if (third == 1) {
-        constexpr FeedMood flapping[] = {FeedMood::Good, FeedMood::Limited, FeedMood::Good,
-                                         FeedMood::Stall, FeedMood::Good, FeedMood::Closed};
+        constexpr FeedMood flapping[] = {FeedMood::Good,  FeedMood::Limited, FeedMood::Good,
+                                         FeedMood::Stall, FeedMood::Good,    FeedMood::Closed};
         return flapping[request % 6];
     }
     return request % 2 == 0 ? FeedMood::Closed : FeedMood::Stall;
 }
 
 struct ProcessSample {
-    long rss_kb = -1;  // resident memory; -1 where the system does not say
-    int fds = -1;      // open file descriptors; -1 where the system does not say
-    int objects = 0;   // Qt objects of the application and its windows
-    int timers = 0;    // timers registered with the event loop by those objects
+    long rss_kb = -1;        // resident memory; -1 where the system does not say
+    int fds = -1;            // open file descriptors; -1 where the system does not say
+    int objects = 0;         // Qt objects of the application and its windows
+    int timers = 0;          // timers registered with the event loop by those objects
     int refresh_timers = 0;  // active QTimers with the 5-second refresh interval
 };
 

@@ -200,8 +200,9 @@ TEST(WriteFaults, oldFileKept_noTemporaryFile_messageNamesPathAndCause) {
                 SCOPED_TRACE(std::string(kind.name) + ", " + fault.name + ", " + targets[i]);
                 const std::string target = targets[i];
                 const std::string folder = fs::path(target).parent_path().string();
-                const bool folder_fault = fault.setup == Setup::FileForFolder ||
-                                          (fault.setup == Setup::ReadOnlyFolder && folders_refuse_writes());
+                const bool folder_fault =
+                    fault.setup == Setup::FileForFolder ||
+                    (fault.setup == Setup::ReadOnlyFolder && folders_refuse_writes());
                 // Then an earlier file in the same folder fails first and is the one named.
                 if (folder_fault &&
                     std::any_of(

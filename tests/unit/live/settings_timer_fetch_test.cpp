@@ -102,17 +102,25 @@ TEST(FetchOutcome, failureToldOncePerStreak_timerStreaksQuietForTenMinutes) {
         bool told;
     };
     const Step steps[] = {
-        {&good, false, 0, true, false},   {&down, false, 0, false, true},
-        {&down, false, 1, false, false},  {&html, false, 1, false, false},
-        {&good, false, 2, true, false},   {&html, false, 2, false, true},
+        {&good, false, 0, true, false},
+        {&down, false, 0, false, true},
+        {&down, false, 1, false, false},
+        {&html, false, 1, false, false},
+        {&good, false, 2, true, false},
+        {&html, false, 2, false, true},
         // A link that comes and goes under the timer: quiet until ten minutes after the last.
-        {&good, true, 3, true, false},    {&down, true, 4, false, false},
-        {&good, true, 5, true, false},    {&down, true, 11.9, false, false},
+        {&good, true, 3, true, false},
+        {&down, true, 4, false, false},
+        {&good, true, 5, true, false},
+        {&down, true, 11.9, false, false},
         // The unannounced streak still lasts when the quiet period ends: told then, once.
-        {&down, true, 12, false, true},   {&down, true, 13, false, false},
-        {&good, true, 14, true, false},   {&down, true, 15, false, false},
+        {&down, true, 12, false, true},
+        {&down, true, 13, false, false},
+        {&good, true, 14, true, false},
+        {&down, true, 15, false, false},
         // The user's own choice of an airport is answered at once.
-        {&good, false, 16, true, false},  {&down, false, 16, false, true},
+        {&good, false, 16, true, false},
+        {&down, false, 16, false, true},
     };
     live::FetchTracker tracker;
     for (const Step& step : steps) {

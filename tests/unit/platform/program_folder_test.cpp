@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/windows_api.hpp"
 #include "platform/core/data_folder.hpp"
 #include "platform/core/program_arguments.hpp"
-
-#include "common/windows_api.hpp"
 
 namespace fs = std::filesystem;
 

@@ -1,10 +1,10 @@
 #include "platform/http/http_get.hpp"
 
-#include "common/windows_api.hpp"
 #include <winhttp.h>
 
 #include <string>
 
+#include "common/windows_api.hpp"
 #include "platform/core/utf16.hpp"
 
 namespace platform {

@@ -1,10 +1,13 @@
 #include "platform/http/http_get.hpp"
 
+// winhttp.h needs windows.h before it.
+// clang-format off
+#include "common/windows_api.hpp"
 #include <winhttp.h>
+// clang-format on
 
 #include <string>
 
-#include "common/windows_api.hpp"
 #include "platform/core/utf16.hpp"
 
 namespace platform {

@@ -37,51 +37,45 @@ Walk run(std::string_view az5, const airports::AirportList& list, EditorBoxes& b
 }
 
 TEST(LookupSearch, casesOfTheTypedText) {
+    const std::string egll = "EGLL London Heathrow Airport|51.47|-0.46",
+                      egcc = "EGCC Manchester Airport|53.35|-2.27";
     struct Case {
         const char* typed;
-        const char* offered;  // first candidate, "" for none
+        std::vector<std::string> offered;
         const char* name_after;
-        const char* told;
+        const char* latitude_after;
+        std::vector<std::string> told;
+        std::vector<CandidateAnswer> answers = {CandidateAnswer::Yes};
+        bool egll_listed = false;
     };
     const Case cases[] = {
-        {"EGLL", "EGLL London Heathrow Airport|51.47|-0.46", "EGLL London Heathrow Airport", ""},
-        {"heathrow", "", "heathrow", "'heathrow' not found. Use ICAO instead."},  // inside a field
-        {"london", "EGLL London Heathrow Airport|51.47|-0.46", "EGLL London Heathrow Airport", ""},
-        {"lhr", "EGLL London Heathrow Airport|51.47|-0.46", "EGLL London Heathrow Airport", ""},
-        {"   ", "", "   ", "Please enter Airport / ICAO"},
-        {"Header", "", "Header", ""},  // the first record ends the search silently
+        {"EGLL", {egll}, "EGLL London Heathrow Airport", "51.47", {}},
+        {"heathrow",
+         {},
+         "heathrow",
+         "",
+         {"'heathrow' not found. Use ICAO instead."}},  // in a field
+        {"london", {egll}, "EGLL London Heathrow Airport", "51.47", {}},
+        {"lhr", {egll}, "EGLL London Heathrow Airport", "51.47", {}},
+        {"   ", {}, "   ", "", {"Please enter Airport / ICAO"}},
+        {"Header", {}, "Header", "", {}},  // the first record ends the search silently
+        // Cancel on a match found only in upper case leaves the box upper case.
+        {"egcc", {egcc}, "EGCC", "", {}, {CandidateAnswer::Cancel}},
+        // "No" walks every field starting with the text, then tells it was not found.
+        {"E", {egll, egcc}, "E", "", {"'E' not found. Use ICAO instead."}, {}},
+        {"LHR", {}, "LHR", "", {"Already contains:EGLL"}, {CandidateAnswer::Yes}, true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        airports::AirportList list;
+        if (c.egll_listed) list.items.push_back({"EGLL London Heathrow Airport", "1/2"});
         EditorBoxes boxes{c.typed, "", ""};
-        const Walk w = run(kAz5, {}, boxes, {CandidateAnswer::Yes});
-        EXPECT_EQ(w.offered.empty() ? "" : w.offered[0], std::string(c.offered)) << c.typed;
-        EXPECT_EQ(boxes.name, c.name_after) << c.typed;
-        EXPECT_EQ(w.told.empty() ? "" : w.told[0], std::string(c.told)) << c.typed;
+        const Walk w = run(kAz5, list, boxes, c.answers);
+        EXPECT_EQ(w.offered, c.offered);
+        EXPECT_EQ(boxes.name, c.name_after);
+        EXPECT_EQ(boxes.latitude, c.latitude_after);
+        EXPECT_EQ(w.told, c.told);
     }
-}
-
-TEST(LookupSearch, upperCaseOnlyMatchLeavesTheBoxUpperCase) {
-    EditorBoxes boxes{"egcc", "", ""};
-    const Walk w = run(kAz5, {}, boxes, {CandidateAnswer::Cancel});
-    ASSERT_EQ(w.offered.size(), 1u);
-    EXPECT_EQ(boxes.name, "EGCC");
-    EXPECT_EQ(boxes.latitude, "");
-}
-
-TEST(LookupSearch, noWalksEveryOccurrenceThenNotFound) {
-    EditorBoxes boxes{"E", "", ""};
-    const Walk w = run(kAz5, {}, boxes, {});
-    EXPECT_EQ(w.offered.size(), 2u);  // EGLL and EGCC: fields starting with "E"
-    EXPECT_EQ(w.told, std::vector<std::string>{"'E' not found. Use ICAO instead."});
-}
-
-TEST(LookupSearch, aListedCodeIsRefused) {
-    airports::AirportList list;
-    list.items.push_back({"EGLL London Heathrow Airport", "1/2"});
-    EditorBoxes boxes{"LHR", "", ""};
-    const Walk w = run(kAz5, list, boxes, {CandidateAnswer::Yes});
-    EXPECT_TRUE(w.offered.empty());
-    EXPECT_EQ(w.told, std::vector<std::string>{"Already contains:EGLL"});
 }
 
 TEST(LookupSearch, scramblingRoundTripsEveryByte) {

@@ -116,13 +116,11 @@ TEST(Loaddata, linesAppliedInOrder) {
 
 TEST(Loaddata, zoomBelowSixMissingOrNotNumericBecomes12) {
     // 18x and " 16 " are kept as the line has them.
-    const std::pair<std::string, std::string> cases[] = {
-        {"5.99", "12"}, {"6", "6"}, {"", "12"}, {"18x", "18x"}, {" 16 ", " 16 "}};
-    for (const auto& [line9, zoom] : cases) {
-        app::SettingsValues v;
-        app::MenuChecks c;
-        app::loaddata("a\r\n1\r\n0\r\n\r\n0.1\r\n2\r\n2000\r\n2\r\n" + line9, v, c);
-        EXPECT_EQ(v.text2, zoom) << line9;
+    for (const auto& [line9, zoom] :
+         {std::pair{"5.99", "12"}, {"6", "6"}, {"", "12"}, {"18x", "18x"}, {" 16 ", " 16 "}}) {
+        EXPECT_EQ(loaded("a\r\n1\r\n0\r\n\r\n0.1\r\n2\r\n2000\r\n2\r\n" + std::string(line9)),
+                  "a|1|0||0.1|2|2000|2|" + std::string(zoom) + " range 2 height 2")
+            << line9;
     }
 }
 

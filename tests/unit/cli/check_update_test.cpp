@@ -42,11 +42,6 @@ TEST(CheckUpdateCommand, version_printsTheBuiltVersion) {
     EXPECT_EQ(r.out, "Skelvar " + std::string(app::kAppVersion) + "\n");
 }
 
-TEST(CheckUpdateCommand, urlWithoutAValue_isAUsageError) {
-    EXPECT_EQ(run({"check-update", "--url"}).status, 2);
-    EXPECT_EQ(run({"analyze", "x.txt", "--url", "http://127.0.0.1:1/"}).status, 2);
-}
-
 #ifdef _WIN32
 using Socket = SOCKET;
 constexpr Socket kNoSocket = INVALID_SOCKET;

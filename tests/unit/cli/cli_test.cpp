@@ -158,6 +158,8 @@ TEST_F(CliTest, usageErrorsExitTwoWithAHint_helpNamesEveryFormAndStatus) {
         {{"analyze", "x", "--app-folder"}, "--app-folder needs a folder"},
         {{"analyze", "x", "--bogus"}, "unknown option --bogus"},
         {{"report", "nonsense", "x"}, "unknown report nonsense"},
+        {{"check-update", "--url"}, "--url needs a value"},
+        {{"analyze", "x.txt", "--url", "http://127.0.0.1:1/"}, "unknown option --url"},
     };
     for (const auto& [args, said] : cases) {
         EXPECT_EQ(run(args), 2) << said;

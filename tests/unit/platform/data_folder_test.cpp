@@ -38,74 +38,63 @@ bool never_writable(const std::string&) {
     return false;
 }
 
-TEST(DataFolder, writableProgramFolder_isItself) {
-    TempFolder program;
-    TempFolder user;
-    write(program.path() / "system" / "matches", "m");
-    EXPECT_EQ(platform::choose_data_folder(program.str(), user.file("skelvar"), system_of),
-              program.str());
-    EXPECT_FALSE(fs::exists(user.path() / "skelvar"));
+// A program folder with a shipped system file, and the user folder to fall back on.
+class DataFolder : public ::testing::Test {
+  protected:
+    void SetUp() override { write(program.path() / "system" / "matches", "shipped"); }
+    std::string target_file(const char* name) const {
+        return read(fs::path(target) / "system" / name);
+    }
+    TempFolder program, user;
+    const std::string target = user.file("skelvar");
+};
+
+TEST_F(DataFolder, writableProgramFolder_isItself) {
+    EXPECT_EQ(platform::choose_data_folder(program.str(), target, system_of), program.str());
+    EXPECT_FALSE(fs::exists(target));
 }
 
-TEST(DataFolder, unwritableProgramFolder_isUserFolderSeededFromSystem) {
-    TempFolder program;
-    TempFolder user;
-    write(program.path() / "system" / "matches", "shipped");
+TEST_F(DataFolder, unwritableProgramFolder_isUserFolderSeededFromSystem) {
     write(program.path() / "system" / "sub" / "list", "nested");
     write(program.path() / "mm.dat", "not shipped data");
-    const std::string target = user.file("deep/skelvar");
-
-    EXPECT_EQ(platform::choose_data_folder(program.str(), target, system_of, never_writable),
-              target);
-    EXPECT_EQ(read(fs::path(target) / "system" / "matches"), "shipped");
-    EXPECT_EQ(read(fs::path(target) / "system" / "sub" / "list"), "nested");
-    EXPECT_FALSE(fs::exists(fs::path(target) / "mm.dat"));
-    EXPECT_FALSE(fs::exists(fs::path(target) / "system.seeding"));
+    const std::string deep = user.file("deep/skelvar");
+    EXPECT_EQ(platform::choose_data_folder(program.str(), deep, system_of, never_writable), deep);
+    EXPECT_EQ(read(fs::path(deep) / "system" / "matches"), "shipped");
+    EXPECT_EQ(read(fs::path(deep) / "system" / "sub" / "list"), "nested");
+    EXPECT_FALSE(fs::exists(fs::path(deep) / "mm.dat"));
+    EXPECT_FALSE(fs::exists(fs::path(deep) / "system.seeding"));
 }
 
-TEST(DataFolder, laterStart_keepsTheUsersSystemFolder) {
-    TempFolder program;
-    TempFolder user;
-    write(program.path() / "system" / "matches", "shipped");
-    const std::string target = user.file("skelvar");
+TEST_F(DataFolder, laterStart_keepsTheUsersSystemFolder) {
     write(fs::path(target) / "system" / "matches", "edited by the user");
-
     platform::choose_data_folder(program.str(), target, system_of, never_writable);
-    EXPECT_EQ(read(fs::path(target) / "system" / "matches"), "edited by the user");
+    EXPECT_EQ(target_file("matches"), "edited by the user");
 }
 
-TEST(DataFolder, nothingShipped_userFolderStillCreated) {
-    TempFolder program;
-    TempFolder user;
-    const std::string target = user.file("skelvar");
+TEST_F(DataFolder, nothingShipped_userFolderStillCreated) {
+    fs::remove_all(program.path() / "system");
     EXPECT_EQ(platform::choose_data_folder(program.str(), target, system_of, never_writable),
               target);
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_FALSE(fs::exists(fs::path(target) / "system"));
 }
 
-TEST(DataFolder, unknownProgramFolder_isUserFolder) {
-    TempFolder user;
+TEST_F(DataFolder, unknownProgramFolder_isUserFolder) {
     EXPECT_EQ(platform::choose_data_folder("", user.str(), system_of), user.str());
 }
 
-TEST(DataFolder, folderIsWritable_tellsAndLeavesNoTrace) {
-    TempFolder folder;
-    EXPECT_TRUE(platform::folder_is_writable(folder.str()));
-    EXPECT_TRUE(fs::is_empty(folder.path()));
-    EXPECT_FALSE(platform::folder_is_writable(folder.file("missing")));
+TEST_F(DataFolder, folderIsWritable_tellsAndLeavesNoTrace) {
+    EXPECT_TRUE(platform::folder_is_writable(user.str()));
+    EXPECT_TRUE(fs::is_empty(user.path()));
+    EXPECT_FALSE(platform::folder_is_writable(user.file("missing")));
 }
 
 #ifndef _WIN32
-TEST(DataFolder, readOnlyProgramFolder_byPermissionBits) {
+TEST_F(DataFolder, readOnlyProgramFolder_byPermissionBits) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes through permission bits";
-    TempFolder program;
-    TempFolder user;
-    write(program.path() / "system" / "matches", "shipped");
     program.lock(program.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const std::string target = user.file("skelvar");
     EXPECT_EQ(platform::choose_data_folder(program.str(), target, system_of), target);
-    EXPECT_EQ(read(fs::path(target) / "system" / "matches"), "shipped");
+    EXPECT_EQ(target_file("matches"), "shipped");
 }
 
 class EnvVar {
@@ -129,7 +118,7 @@ class EnvVar {
     std::optional<std::string> old_;
 };
 
-TEST(DataFolder, userDataFolder_followsXdgThenHome) {
+TEST_F(DataFolder, userDataFolder_followsXdgThenHome) {
     EnvVar home("HOME", "/home/pilot");
     {
         EnvVar xdg("XDG_DATA_HOME", "/data/pilot");
